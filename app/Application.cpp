@@ -1,0 +1,45 @@
+#include "app/Application.h"
+
+#include <QApplication>
+#include <QDirIterator>
+#include <QFont>
+#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+
+// The look must not depend on the fonts of the machine: the program brings
+// its own, and the names the forms use map to them.
+void loadFonts()
+{
+    QDirIterator fonts(QStringLiteral(":/fonts"), {QStringLiteral("*.ttf")});
+    while (fonts.hasNext())
+        QFontDatabase::addApplicationFont(fonts.next());
+    for (const char *name : {"MS Sans Serif", "Arial", "Tahoma"})
+        QFont::insertSubstitution(QString::fromLatin1(name), QStringLiteral("Liberation Sans"));
+}
+
+void loadTranslations(QApplication &app)
+{
+    auto *translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(translator);
+}
+
+} // namespace
+
+void setUpApplication(QApplication &app)
+{
+    QApplication::setApplicationName(QStringLiteral("Tavelor"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Tavelor"));
+    QApplication::setApplicationVersion(QStringLiteral(TAVELOR_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("tavelor"));
+    loadFonts();
+    loadTranslations(app);
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPointSize(8);
+    QApplication::setFont(font);
+}

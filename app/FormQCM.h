@@ -1,0 +1,119 @@
+#pragma once
+
+#include <QTimer>
+#include <memory>
+
+#include "engine/QuizRandom.h"
+#include "engine/QuizState.h"
+#include "quiz/QuizFile.h"
+#include "skin/ShapeWindow.h"
+#include "skin/SsStopWatch.h"
+
+namespace Ui { class FormQCM; }
+class QFileDialog;
+class TFormFenetreMessage;
+class TFormProjImages;
+class TForm1;
+class TForm2;
+class TForm3;
+
+// The windows the main window shows.
+struct SecondaryWindows
+{
+    TFormProjImages *FormProjImages = nullptr;
+    TFormFenetreMessage *FormFenetreMessage = nullptr;
+    TForm1 *Form1 = nullptr;
+    TForm3 *Form3 = nullptr;
+    TForm2 *Form2 = nullptr;
+};
+
+// The main window. It owns the quiz data; the quiz engine's operations are
+// its methods and act on its controls (engine/*.cpp).
+class TFormQCM : public TShapedForm
+{
+    Q_OBJECT
+public:
+    explicit TFormQCM(QWidget *parent = nullptr);
+    ~TFormQCM() override;
+
+    void setSecondaryWindows(const SecondaryWindows &windows) { m_windows = windows; }
+
+    // The form's controls, as the other windows and the tests reach them.
+    std::unique_ptr<Ui::FormQCM> ui;
+    QuizState State;
+    qcm::QuestionBank QuestionBank;
+    TStopWatch *StopWatch1 = nullptr;
+    QTimer *Timer = nullptr;
+    QFileDialog *OpenDialog1 = nullptr;
+
+    // Creation, start-up state and quitting (app/).
+    void FormCreate();
+    void EzRgnBtn1Click();
+
+    // Commands (app/).
+    void EzRgnBtn7Click();
+    void EzRgnBtn8Click();
+    void EzRgnBtn9Click();
+    void DRLabel4Click();
+    void DRLabel5Click();
+    void ComboBox1Change();
+    void ToolButton9Click();
+    void ToolButton10Click();
+    void ToolButton13Click();
+    void ToolButton8Click();
+    void ToolButton4Click();
+    void ToolButton1Click();
+    void ToolButton2Click();
+
+    // Loading (engine/QuizLoading.cpp).
+    void LectureFichier();
+    void ReloadQuiz();
+    void Lecture_des_enregistrements();
+
+    // Question order (engine/QuestionOrder.cpp).
+    void Preparation_des_questions();
+
+    // Display (engine/QuestionDisplay.cpp).
+    void Affiche(int P);
+
+    // Answer checking (engine/AnswerChecking.cpp).
+    void Tester_les_reponses();
+    void SelectReponse1();
+    void SelectReponse2();
+    void SelecReponse3();
+    void SelectReponse4();
+    void SelectReponse5();
+    void Corrige();
+
+    // Flow (engine/QuizFlow.cpp).
+    void Commencer();
+    void Question_Suivante();
+    void Precedente();
+    void FenetreCorrection();
+    void Suivant();
+
+    // Results (engine/Results.cpp).
+    void Affiche_Bilan();
+    void EzRgnBtn15Click();
+
+    // Modes and clock (engine/Modes.cpp, engine/Clock.cpp).
+    void ToolButton5Click();
+    void ToolButton6Click();
+    void EzRgnBtn10Click();
+    void EzRgnBtn13Click();
+    void StartTimer();
+    void ResetTimer();
+    void TimerTimer();
+    void RefreshTimer();
+    void temporise(int N);
+
+    // The scrambling of quiz texts, in place on a copy of a field.
+    void DeCrypt(qcm::ShortString &text, int length) const;
+    void Crypt(qcm::ShortString &text, int length) const;
+
+private:
+    void connectControls();
+
+    SecondaryWindows m_windows;
+    QuizRandom m_random;
+};

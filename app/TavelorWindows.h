@@ -1,0 +1,25 @@
+#pragma once
+
+#include "app/FormQCM.h"
+#include "windows/Unit1.h"
+#include "windows/Unit3.h"
+#include "windows/UnitAide.h"
+#include "windows/UnitFenetreMessage.h"
+#include "windows/UnitProjecteurImages.h"
+
+// The program's six windows, created in this order, each hidden until shown.
+// Members are destroyed in reverse order, so the main window goes last.
+struct TavelorWindows
+{
+    TFormQCM FormQCM;
+    TFormProjImages FormProjImages;
+    TFormFenetreMessage FormFenetreMessage{&FormQCM};
+    TForm1 Form1;
+    TForm3 Form3;
+    TForm2 Form2;
+
+    TavelorWindows()
+    {
+        FormQCM.setSecondaryWindows({&FormProjImages, &FormFenetreMessage, &Form1, &Form3, &Form2});
+    }
+};

@@ -1,0 +1,59 @@
+#include "platform/Folders.h"
+
+#include <QDir>
+
+namespace platform {
+
+QString programDriveOf(const QString &programPath)
+{
+    if (programPath.size() >= 2 && programPath.at(1) == QLatin1Char(':'))
+        return programPath.left(2);
+    if (programPath.startsWith(QLatin1String("\\\\"))) {
+        const qsizetype serverEnd = programPath.indexOf(QLatin1Char('\\'), 2);
+        if (serverEnd < 0)
+            return programPath;
+        const qsizetype shareEnd = programPath.indexOf(QLatin1Char('\\'), serverEnd + 1);
+        return shareEnd < 0 ? programPath : programPath.left(shareEnd);
+    }
+    return QString();
+}
+
+QString quizFolder()
+{
+#ifdef Q_OS_WIN
+    return QStringLiteral("C:\\QCM");
+#else
+    return QDir::homePath() + QStringLiteral("/QCM");
+#endif
+}
+
+QString dialogInitialFolder(const QString &programDrive)
+{
+#ifdef Q_OS_WIN
+    return programDrive + QStringLiteral("\\QCM");
+#else
+    Q_UNUSED(programDrive);
+    return quizFolder();
+#endif
+}
+
+bool createQuizFolder()
+{
+    return QDir().mkdir(quizFolder());
+}
+
+QChar nativeSeparator()
+{
+    return QDir::separator();
+}
+
+bool isSeparator(QChar c)
+{
+#ifdef Q_OS_WIN
+    return c == QLatin1Char('\\') || c == QLatin1Char('/');
+#else
+    return c == QLatin1Char('/');
+#endif
+}
+
+} // namespace platform

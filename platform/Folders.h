@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QString>
+
+// Where quizzes live. On Windows the fixed folders of drive letters; on other
+// systems the folder "QCM" in the user's home folder.
+namespace platform {
+
+// The drive part of a Windows path: "D:" for D:\..., "\\server\share" for a
+// network path, empty otherwise. Pure, so that it is tested everywhere.
+QString programDriveOf(const QString &programPath);
+
+// The folder the load command creates: C:\QCM on Windows, ~/QCM elsewhere.
+QString quizFolder();
+// The file dialog's first folder: the program's drive followed by \QCM on
+// Windows, the same ~/QCM elsewhere.
+QString dialogInitialFolder(const QString &programDrive);
+// Creates the quiz folder, and that folder only; true when it was created.
+bool createQuizFolder();
+
+// The separator of the paths the program derives: a backslash on Windows,
+// a slash elsewhere.
+QChar nativeSeparator();
+// Whether c separates folders in a path (on Windows both / and \ do).
+bool isSeparator(QChar c);
+
+} // namespace platform

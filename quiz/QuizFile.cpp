@@ -1,0 +1,65 @@
+#include "quiz/QuizFile.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace qcm {
+
+ReadResult readRecords(std::span<const std::uint8_t> data, QuestionBank &bank)
+{
+    ReadResult result;
+    result.recordsInFile = int(data.size() / RecordSize);
+    result.trailingBytes = data.size() % RecordSize;
+    if (result.recordsInFile == 0) {
+        result.status = ReadResult::Status::ReadPastEnd;
+        return result;
+    }
+    const int count = std::min(result.recordsInFile, MaxQuestions);
+    for (int n = 1; n <= count; ++n) {
+        const auto raw = data.subspan((n - 1) * RecordSize).first<RecordSize>();
+        bank[0] = QuestionRecord::fromBytes(raw);
+        bank[n] = bank[0];
+    }
+    result.recordsRead = count;
+    return result;
+}
+
+ReadResult readQuizFile(const QString &path, QuestionBank &bank)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        ReadResult result;
+        result.status = ReadResult::Status::CannotOpen;
+        return result;
+    }
+    // Only what the bank can hold is read; the rest is counted.
+    const qint64 size = file.size();
+    const QByteArray data = file.read(qint64(RecordSize) * MaxQuestions);
+    ReadResult result = readRecords(
+        std::span(reinterpret_cast<const std::uint8_t *>(data.constData()), std::size_t(data.size())), bank);
+    result.recordsInFile = int(size / qint64(RecordSize));
+    result.trailingBytes = std::size_t(size % qint64(RecordSize));
+    return result;
+}
+
+std::vector<QuestionRecord> parseRecords(std::span<const std::uint8_t> data)
+{
+    std::vector<QuestionRecord> records;
+    for (std::size_t offset = 0; offset + RecordSize <= data.size(); offset += RecordSize)
+        records.push_back(QuestionRecord::fromBytes(data.subspan(offset).first<RecordSize>()));
+    return records;
+}
+
+bool writeQuizFile(const QString &path, const std::vector<QuestionRecord> &records)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    for (const QuestionRecord &record : records) {
+        if (file.write(reinterpret_cast<const char *>(record.bytes.data()), qint64(RecordSize)) != qint64(RecordSize))
+            return false;
+    }
+    return file.commit();
+}
+
+} // namespace qcm

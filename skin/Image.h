@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QLabel>
+#include <QPixmap>
+
+// A picture control. With Stretch and Proportional the picture is scaled
+// to fit with its proportions kept; with Center it is centred.
+class TImage : public QLabel
+{
+    Q_OBJECT
+    Q_PROPERTY(QPixmap Picture READ picture WRITE setPicture)
+    Q_PROPERTY(bool AutoSize READ autoSize WRITE setAutoSize)
+    Q_PROPERTY(bool Stretch READ stretch WRITE setStretch)
+    Q_PROPERTY(bool Proportional READ proportional WRITE setProportional)
+    Q_PROPERTY(bool Center READ center WRITE setCenter)
+
+public:
+    explicit TImage(QWidget *parent = nullptr);
+
+    QPixmap picture() const { return m_picture; }
+    void setPicture(const QPixmap &picture);
+    bool autoSize() const { return m_autoSize; }
+    void setAutoSize(bool on);
+    bool stretch() const { return m_stretch; }
+    void setStretch(bool on);
+    bool proportional() const { return m_proportional; }
+    void setProportional(bool on);
+    bool center() const { return m_center; }
+    void setCenter(bool on);
+
+signals:
+    // Any mouse button going down on the picture.
+    void mouseDown(Qt::MouseButton button, QPoint pos);
+    // A left-button press and release on the picture.
+    void clicked();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+
+private:
+    QPixmap m_picture;
+    bool m_autoSize = false;
+    bool m_stretch = false;
+    bool m_proportional = false;
+    bool m_center = false;
+    bool m_leftPressed = false;
+};
