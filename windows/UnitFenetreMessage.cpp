@@ -7,3 +7,10 @@ TFormFenetreMessage::TFormFenetreMessage(TFormQCM *formQCM, QWidget *parent)
 {
     setObjectName(QStringLiteral("FormFenetreMessage"));
 }
+
+void TFormFenetreMessage::showVerdict(bool right, const QString &text)
+{
+    Q_UNUSED(right);
+    Q_UNUSED(text);
+    show();
+}

@@ -11,6 +11,10 @@ class TFormFenetreMessage : public TShapedForm
 public:
     explicit TFormFenetreMessage(TFormQCM *formQCM, QWidget *parent = nullptr);
 
+    // Fills the pop-up for a verdict and shows it without waiting: the text,
+    // then the verdict's colour and words, then the window.
+    void showVerdict(bool right, const QString &text);
+
 private:
     TFormQCM *m_formQCM;
 };

@@ -1,0 +1,3 @@
+#include "app/FormQCM.h"
+
+void TFormQCM::Affiche(int) {}

@@ -1,0 +1,3 @@
+#include "app/FormQCM.h"
+
+void TFormQCM::Preparation_des_questions() {}

@@ -1,0 +1,5 @@
+#include "app/FormQCM.h"
+
+void TFormQCM::LectureFichier() {}
+void TFormQCM::ReloadQuiz() {}
+void TFormQCM::Lecture_des_enregistrements() {}
