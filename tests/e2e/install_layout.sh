@@ -19,5 +19,5 @@ desktop-file-validate "$stage/usr/share/applications/tavelor.desktop" || fail=1
 appstreamcli validate --no-net "$stage/usr/share/metainfo/org.tavelor.tavelor.metainfo.xml" >/dev/null || {
   appstreamcli validate --no-net "$stage/usr/share/metainfo/org.tavelor.tavelor.metainfo.xml"; fail=1; }
 xmllint --noout "$stage/usr/share/mime/packages/tavelor-qcm.xml" 2>/dev/null || true
-if [ "$fail" -ne 0 ]; then echo "1 passed, 1 failed"; exit 1; fi
+[ "$fail" -eq 0 ] || exit 1
 echo "install layout: ok"
