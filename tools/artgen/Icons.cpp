@@ -127,69 +127,79 @@ void drawBook(QPainter &p, qreal w, qreal h, const QColor &cover)
     page(1);
 }
 
-void drawLaurel(QPainter &p, qreal w, qreal h, bool ribbon)
+// A golden laurel wreath tied with a red bow, in a w × h box.
+void drawLaurel(QPainter &p, qreal w, qreal h)
 {
     const QPointF c(w / 2, h * 0.5);
-    const qreal r = h * 0.40;
-    const QColor leafTop(0x8b, 0xd3, 0x5a), leafLow(0x2e, 0x8b, 0x3a);
-    for (qreal dir : {-1.0, 1.0}) {
-        // Stem.
-        QPainterPath stem;
-        for (int i = 0; i <= 20; ++i) {
-            const qreal a = qDegreesToRadians(200.0 - i * 7.5);
-            const QPointF pt = c + QPointF(dir * r * qCos(a) * 1.1, -r * qSin(a));
-            i == 0 ? stem.moveTo(pt) : stem.lineTo(pt);
-        }
-        p.setPen(roundPen(QColor(0x4e, 0x6b, 0x1e), h * 0.04));
+    const qreal r = qMin(w, h) * 0.40;
+    const qreal len = r * 0.62, wid = r * 0.26;
+    auto pointAt = [&](qreal deg) {
+        const qreal a = qDegreesToRadians(deg);
+        return c + QPointF(-r * qSin(a), r * qCos(a));
+    };
+    auto leaf = [&](QPointF base, qreal rotation) {
+        p.save();
+        p.translate(base);
+        p.rotate(rotation);
+        QPainterPath path;
+        path.moveTo(0, 0);
+        path.cubicTo(wid, -len * 0.3, wid * 0.7, -len * 0.8, 0, -len);
+        path.cubicTo(-wid * 0.7, -len * 0.8, -wid, -len * 0.3, 0, 0);
+        QLinearGradient g(-wid, 0, wid, -len);
+        g.setColorAt(0, QColor(0xe8, 0xa2, 0x00));
+        g.setColorAt(1, QColor(0xff, 0xe8, 0x7c));
+        p.setPen(QPen(QColor(0x7a, 0x4c, 0x00), r * 0.05));
+        p.setBrush(g);
+        p.drawPath(path);
+        p.restore();
+    };
+    // One branch climbs the left side from the bottom to the top; the other
+    // is its mirror image.
+    auto branch = [&] {
+        QPainterPath stem(pointAt(18));
+        for (int deg = 24; deg <= 150; deg += 6)
+            stem.lineTo(pointAt(deg));
+        p.setPen(roundPen(QColor(0x8a, 0x5a, 0x00), r * 0.07));
         p.setBrush(Qt::NoBrush);
         p.drawPath(stem);
-        // Leaves along the stem, pointing outwards and up.
         for (int i = 0; i < 6; ++i) {
-            const qreal deg = 205.0 - i * 24.0;
-            const qreal a = qDegreesToRadians(deg);
-            const QPointF pt = c + QPointF(dir * r * qCos(a) * 1.1, -r * qSin(a));
-            for (qreal side : {-1.0, 1.0}) {
-                p.save();
-                p.translate(pt);
-                const qreal tangent = dir > 0 ? (90.0 - deg) : (deg - 90.0);
-                p.rotate(tangent + side * dir * 38.0 + (dir > 0 ? 180 : 180));
-                QPainterPath leaf;
-                const qreal len = h * 0.22, wid = h * 0.085;
-                leaf.moveTo(0, 0);
-                leaf.quadTo(wid, -len * 0.5, 0, -len);
-                leaf.quadTo(-wid, -len * 0.5, 0, 0);
-                QLinearGradient g(0, 0, 0, -len);
-                g.setColorAt(0, leafLow);
-                g.setColorAt(1, leafTop);
-                p.setPen(QPen(QColor(0x1f, 0x5e, 0x27), h * 0.015));
-                p.setBrush(g);
-                p.drawPath(leaf);
-                p.restore();
-            }
+            const qreal deg = 28 + i * 23;
+            const QPointF at = pointAt(deg);
+            leaf(at, deg - 90 - 38);
+            leaf(at, deg - 90 + 30);
         }
-    }
-    if (ribbon) {
-        // A gold medal where the branches meet.
-        const QPointF m(c.x(), h * 0.86);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(0xd9, 0x3f, 0x2c));
-        QPainterPath tails;
-        tails.moveTo(m + QPointF(-1, 0));
-        tails.lineTo(m + QPointF(-h * 0.16, h * 0.13));
-        tails.lineTo(m + QPointF(-h * 0.06, h * 0.12));
-        tails.lineTo(m);
-        tails.lineTo(m + QPointF(h * 0.06, h * 0.12));
-        tails.lineTo(m + QPointF(h * 0.16, h * 0.13));
-        tails.lineTo(m + QPointF(1, 0));
-        tails.closeSubpath();
-        p.drawPath(tails);
-        QRadialGradient gold(m + QPointF(-h * 0.03, -h * 0.03), h * 0.14);
-        gold.setColorAt(0, QColor(0xff, 0xf1, 0x9a));
-        gold.setColorAt(1, QColor(0xe0, 0x9a, 0x00));
-        p.setPen(QPen(QColor(0x9a, 0x64, 0x00), h * 0.02));
-        p.setBrush(gold);
-        p.drawEllipse(m, h * 0.1, h * 0.1);
-    }
+        leaf(pointAt(152), 152 - 90 + 4);
+    };
+    branch();
+    p.save();
+    p.translate(2 * c.x(), 0);
+    p.scale(-1, 1);
+    branch();
+    p.restore();
+    // The bow where the branches meet.
+    const QPointF m = pointAt(0) + QPointF(0, -r * 0.05);
+    QPainterPath bow;
+    bow.moveTo(m);
+    bow.lineTo(m + QPointF(-r * 0.42, -r * 0.2));
+    bow.lineTo(m + QPointF(-r * 0.42, r * 0.2));
+    bow.closeSubpath();
+    bow.moveTo(m);
+    bow.lineTo(m + QPointF(r * 0.42, -r * 0.2));
+    bow.lineTo(m + QPointF(r * 0.42, r * 0.2));
+    bow.closeSubpath();
+    bow.moveTo(m);
+    bow.lineTo(m + QPointF(-r * 0.3, r * 0.5));
+    bow.lineTo(m + QPointF(-r * 0.12, r * 0.5));
+    bow.closeSubpath();
+    bow.moveTo(m);
+    bow.lineTo(m + QPointF(r * 0.3, r * 0.5));
+    bow.lineTo(m + QPointF(r * 0.12, r * 0.5));
+    bow.closeSubpath();
+    p.setPen(QPen(QColor(0x8c, 0x1c, 0x10), r * 0.04));
+    p.setBrush(QColor(0xe0, 0x3a, 0x2a));
+    p.drawPath(bow);
+    p.setBrush(QColor(0xb8, 0x24, 0x18));
+    p.drawEllipse(m, r * 0.1, r * 0.1);
 }
 
 QImage questionMark()
@@ -362,7 +372,7 @@ QList<Picture> iconPictures()
                 })});
     out.append({QStringLiteral("icon_laurel.png"), icon(27, 23, [](QPainter &p) {
                     p.translate(2.5, 0);
-                    drawLaurel(p, 22, 20.5, true);
+                    drawLaurel(p, 22, 22.5);
                 })});
     out.append({QStringLiteral("question_mark.png"), questionMark()});
 
@@ -421,7 +431,7 @@ QList<Picture> iconPictures()
                 })});
     out.append({QStringLiteral("tb_exam.png"), toolIcon([](QPainter &p) {
                     p.translate(0.5, 0.2);
-                    drawLaurel(p, 15, 15.5, true);
+                    drawLaurel(p, 15, 15.5);
                 })});
     out.append({QStringLiteral("tb_training.png"), toolIcon([](QPainter &p) {
                     p.translate(0.3, 2);

@@ -167,9 +167,9 @@ QImage emboss(const QPainterPath &shape, QSize size, int radius, qreal strength)
             // Light falls from the top left: a slope facing it is bright.
             const float slope = (at(x - 1, y) - at(x + 1, y)) + (at(x, y - 1) - at(x, y + 1));
             const float s = float(strength) * slope * float(radius);
-            const int a = std::clamp(int(std::abs(s) * 255.0f), 0, 255);
+            const int a = std::clamp(int(std::abs(s) * (s > 0 ? 255.0f : 190.0f)), 0, 255);
             line[x] = s > 0 ? qPremultiply(qRgba(255, 255, 255, a))
-                            : qPremultiply(qRgba(40, 40, 60, a));
+                            : qPremultiply(qRgba(70, 70, 96, a));
         }
     }
     return layer;

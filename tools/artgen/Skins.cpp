@@ -280,21 +280,20 @@ QImage projectorSkin()
     p.setBrush(Qt::NoBrush);
     p.drawPath(inner);
 
-    // A faint lens and beam on the free right of the body.
+    // A faint strip of film down the free right of the body.
     {
         p.save();
-        QLinearGradient beam(470, 0, 520, 0);
-        beam.setColorAt(0, withAlpha(QColor(0xfd, 0xf1, 0xc4), 0));
-        beam.setColorAt(1, withAlpha(QColor(0xfd, 0xf1, 0xc4), 200));
-        QPainterPath cone;
-        cone.moveTo(464, 110);
-        cone.lineTo(508, 92);
-        cone.lineTo(508, 148);
-        cone.closeSubpath();
-        p.fillPath(cone, beam);
-        p.setPen(QPen(QColor(0xb9, 0xdc, 0xda), 3));
-        p.setBrush(QColor(0xe4, 0xf3, 0xf2));
-        p.drawEllipse(QPointF(500, 120), 12, 26);
+        const QRectF strip(472, 84, 38, 308);
+        p.fillPath(rounded(strip, 5), QColor(0xe6, 0xf3, 0xf2));
+        p.setPen(Qt::NoPen);
+        p.setBrush(pal::white);
+        for (qreal y = strip.top() + 6; y < strip.bottom() - 8; y += 13) {
+            p.drawRoundedRect(QRectF(strip.left() + 4, y, 5, 7), 1.5, 1.5);
+            p.drawRoundedRect(QRectF(strip.right() - 9, y, 5, 7), 1.5, 1.5);
+        }
+        for (int i = 0; i < 5; ++i)
+            p.fillPath(rounded(QRectF(strip.left() + 12, strip.top() + 8 + i * 60, 14, 50), 2),
+                       QColor(0xf6, 0xfb, 0xfb));
         p.restore();
     }
 
@@ -306,47 +305,53 @@ QImage projectorSkin()
 
 namespace {
 
-// Open book, pencil and check mark, as one relief shape for the about box.
-QPainterPath aboutMotif()
+// Open book, pencil, check mark and stars for the about box, as separate
+// relief layers so that the check mark stands out of the page it lies on.
+struct AboutMotif
 {
-    QPainterPath shape;
+    QPainterPath book, check, pencil, stars;
+};
+
+AboutMotif aboutMotif()
+{
+    AboutMotif m;
     // Open book: two pages curving down to the spine.
-    const QPointF spine(200, 300);
+    const QPointF spine(200, 312);
     QPainterPath left;
-    left.moveTo(spine + QPointF(0, -130));
-    left.cubicTo(spine + QPointF(-40, -160), spine + QPointF(-110, -160), spine + QPointF(-150, -140));
-    left.lineTo(spine + QPointF(-150, 10));
-    left.cubicTo(spine + QPointF(-110, -8), spine + QPointF(-40, -8), spine + QPointF(0, 20));
+    left.moveTo(spine + QPointF(0, -128));
+    left.cubicTo(spine + QPointF(-40, -156), spine + QPointF(-110, -156), spine + QPointF(-150, -136));
+    left.lineTo(spine + QPointF(-150, 6));
+    left.cubicTo(spine + QPointF(-110, -12), spine + QPointF(-40, -12), spine + QPointF(0, 16));
     left.closeSubpath();
     QTransform mirror;
     mirror.translate(2 * spine.x(), 0);
     mirror.scale(-1, 1);
-    shape.addPath(left);
-    shape.addPath(mirror.map(left));
-    // Check mark over the right page.
+    m.book.addPath(left);
+    m.book.addPath(mirror.map(left));
+    m.book.setFillRule(Qt::WindingFill);
+
     QPainterPathStroker stroker;
-    stroker.setWidth(22);
+    stroker.setWidth(20);
     stroker.setCapStyle(Qt::RoundCap);
     stroker.setJoinStyle(Qt::RoundJoin);
-    QPainterPath check(QPointF(236, 196));
-    check.lineTo(266, 230);
-    check.lineTo(322, 150);
-    shape = shape.subtracted(stroker.createStroke(check));
-    // A pencil across the bottom left.
-    QPainterPath pencilPath;
+    QPainterPath check(QPointF(238, 226));
+    check.lineTo(264, 256);
+    check.lineTo(318, 178);
+    m.check = stroker.createStroke(check);
+
     QTransform t;
-    t.translate(52, 356);
-    t.rotate(-28);
+    t.translate(208, 370);
+    t.rotate(-11);
     QPainterPath body;
     body.moveTo(0, 0);
-    body.lineTo(26, -11);
-    body.lineTo(150, -11);
-    body.quadTo(160, -11, 160, 0);
-    body.quadTo(160, 11, 150, 11);
-    body.lineTo(26, 11);
+    body.lineTo(22, -10);
+    body.lineTo(140, -10);
+    body.quadTo(150, -10, 150, 0);
+    body.quadTo(150, 10, 140, 10);
+    body.lineTo(22, 10);
     body.closeSubpath();
-    shape.addPath(t.map(body));
-    // Stars sprinkled above.
+    m.pencil = t.map(body);
+
     auto star = [&](QPointF c, qreal r) {
         QPainterPath s;
         for (int i = 0; i < 10; ++i) {
@@ -356,13 +361,13 @@ QPainterPath aboutMotif()
             i == 0 ? s.moveTo(pt) : s.lineTo(pt);
         }
         s.closeSubpath();
-        shape.addPath(s);
+        m.stars.addPath(s);
     };
-    star(QPointF(330, 100), 18);
-    star(QPointF(356, 300), 12);
-    star(QPointF(66, 110), 12);
-    shape.setFillRule(Qt::WindingFill);
-    return shape;
+    star(QPointF(322, 110), 16);
+    star(QPointF(352, 148), 9);
+    star(QPointF(52, 200), 10);
+    m.stars.setFillRule(Qt::WindingFill);
+    return m;
 }
 
 } // namespace
@@ -384,19 +389,26 @@ QImage aboutSkin()
     ground.setColorAt(1, QColor(0xdc, 0xdc, 0xe2));
     p.fillPath(inner, ground);
 
-    const QPainterPath motif = aboutMotif();
-    p.fillPath(motif, QColor(0xe6, 0xe6, 0xeb));
-    p.drawImage(0, 0, emboss(motif, img.size(), 3, 1.6));
+    const AboutMotif motif = aboutMotif();
+    const QColor relief(0xe8, 0xe8, 0xee);
+    auto raise = [&](const QPainterPath &shape, int radius, qreal strength) {
+        p.fillPath(shape, relief);
+        p.drawImage(0, 0, emboss(shape, img.size(), radius, strength));
+    };
+    raise(motif.book, 2, 0.55);
     // Faint ruling on the pages.
     p.save();
-    p.setClipPath(motif);
-    p.setPen(QPen(QColor(0xd2, 0xd2, 0xdb), 1.2));
+    p.setClipPath(motif.book);
+    p.setPen(QPen(QColor(0xd6, 0xd6, 0xe0), 1.2));
     for (int i = 0; i < 7; ++i) {
-        const qreal y = 196 + i * 16;
-        p.drawLine(QPointF(70, y), QPointF(182, y + 8));
-        p.drawLine(QPointF(218, y + 8), QPointF(330, y));
+        const qreal y = 204 + i * 16;
+        p.drawLine(QPointF(70, y), QPointF(184, y + 8));
+        p.drawLine(QPointF(216, y + 8), QPointF(330, y));
     }
     p.restore();
+    raise(motif.check, 2, 0.6);
+    raise(motif.pencil, 2, 0.55);
+    raise(motif.stars, 1, 0.6);
 
     p.setPen(QPen(withAlpha(pal::white, 160), 1));
     p.setBrush(Qt::NoBrush);
@@ -485,7 +497,7 @@ QImage noticeSkin()
     // A stack of files sliding down into the root folder.
     {
         p.save();
-        p.translate(118, 64);
+        p.translate(112, 60);
         p.rotate(-14);
         for (int i = 3; i >= 0; --i) {
             const QRectF sheet(i * 5, -i * 5, 34, 42);
@@ -506,15 +518,15 @@ QImage noticeSkin()
         }
         p.restore();
         // Motion: a curved arrow from the stack to the folder.
-        QPainterPath arrow(QPointF(112, 74));
-        arrow.quadTo(QPointF(92, 56), QPointF(72, 64));
+        QPainterPath arrow(QPointF(106, 70));
+        arrow.quadTo(QPointF(90, 54), QPointF(72, 62));
         p.setPen(QPen(withAlpha(pal::violet, 200), 3, Qt::SolidLine, Qt::RoundCap));
         p.setBrush(Qt::NoBrush);
         p.drawPath(arrow);
         QPainterPath head;
-        head.moveTo(66, 67);
-        head.lineTo(76, 58);
-        head.lineTo(77, 70);
+        head.moveTo(66, 65);
+        head.lineTo(76, 56);
+        head.lineTo(77, 68);
         head.closeSubpath();
         p.fillPath(head, withAlpha(pal::violet, 200));
     }
