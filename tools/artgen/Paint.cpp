@@ -204,14 +204,15 @@ QImage downscale(const QImage &big, int width, int height)
 }
 
 void shadowedText(QPainter &p, const QRectF &rect, const QString &text, const QFont &font,
-                  const QColor &ink, const QColor &shadow, QPointF shadowOffset)
+                  const QColor &ink, const QColor &shadow, QPointF shadowOffset,
+                  Qt::Alignment align)
 {
     p.save();
     p.setFont(font);
     p.setPen(shadow);
-    p.drawText(rect.translated(shadowOffset), Qt::AlignCenter, text);
+    p.drawText(rect.translated(shadowOffset), align, text);
     p.setPen(ink);
-    p.drawText(rect, Qt::AlignCenter, text);
+    p.drawText(rect, align, text);
     p.restore();
 }
 

@@ -68,7 +68,8 @@ QImage downscale(const QImage &big, int width, int height);
 
 // A text centred in a rectangle with a soft drop shadow under it.
 void shadowedText(QPainter &p, const QRectF &rect, const QString &text, const QFont &font,
-                  const QColor &ink, const QColor &shadow, QPointF shadowOffset = {0, 1});
+                  const QColor &ink, const QColor &shadow, QPointF shadowOffset = {0, 1},
+                  Qt::Alignment align = Qt::AlignCenter);
 
 // A rounded rectangle as a path.
 QPainterPath rounded(const QRectF &r, qreal radius);

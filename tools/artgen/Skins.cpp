@@ -159,8 +159,9 @@ QImage mainSkin()
     {
         const QImage logo = appIcon(24);
         p.drawImage(QPointF(14, 8), logo);
-        shadowedText(p, QRectF(42, 6, 110, 28), QStringLiteral("Tavelor"), boldFont(19),
-                     pal::white, withAlpha(pal::tealDeep, 160), {1, 1});
+        shadowedText(p, QRectF(45, 6, 110, 28), QStringLiteral("Tavelor"), boldFont(19),
+                     pal::white, withAlpha(pal::tealDeep, 160), {1, 1},
+                     Qt::AlignLeft | Qt::AlignVCenter);
     }
 
     // Status plate on the right of the band, where the status line is written.
@@ -366,6 +367,8 @@ AboutMotif aboutMotif()
     star(QPointF(322, 110), 16);
     star(QPointF(352, 148), 9);
     star(QPointF(52, 200), 10);
+    star(QPointF(80, 120), 13);
+    star(QPointF(300, 86), 7);
     m.stars.setFillRule(Qt::WindingFill);
     return m;
 }
@@ -395,7 +398,7 @@ QImage aboutSkin()
         p.fillPath(shape, relief);
         p.drawImage(0, 0, emboss(shape, img.size(), radius, strength));
     };
-    raise(motif.book, 2, 0.55);
+    raise(motif.book, 2, 0.7);
     // Faint ruling on the pages.
     p.save();
     p.setClipPath(motif.book);
@@ -406,8 +409,8 @@ QImage aboutSkin()
         p.drawLine(QPointF(216, y + 8), QPointF(330, y));
     }
     p.restore();
-    raise(motif.check, 2, 0.6);
-    raise(motif.pencil, 2, 0.55);
+    raise(motif.check, 2, 0.75);
+    raise(motif.pencil, 2, 0.7);
     raise(motif.stars, 1, 0.6);
 
     p.setPen(QPen(withAlpha(pal::white, 160), 1));
@@ -497,7 +500,7 @@ QImage noticeSkin()
     // A stack of files sliding down into the root folder.
     {
         p.save();
-        p.translate(112, 60);
+        p.translate(106, 62);
         p.rotate(-14);
         for (int i = 3; i >= 0; --i) {
             const QRectF sheet(i * 5, -i * 5, 34, 42);
@@ -518,7 +521,7 @@ QImage noticeSkin()
         }
         p.restore();
         // Motion: a curved arrow from the stack to the folder.
-        QPainterPath arrow(QPointF(106, 70));
+        QPainterPath arrow(QPointF(102, 70));
         arrow.quadTo(QPointF(90, 54), QPointF(72, 62));
         p.setPen(QPen(withAlpha(pal::violet, 200), 3, Qt::SolidLine, Qt::RoundCap));
         p.setBrush(Qt::NoBrush);
