@@ -86,6 +86,35 @@ private slots:
         QVERIFY2(keyed < w * h / 10, "most of the skin must belong to the window");
     }
 
+    // A key pixel inside the panel would punch a hole through which clicks
+    // fall to the window beneath: every key pixel must join the outer frame.
+    void skinHasNoHoles_data() { skinIsCutByAnExactKeyColour_data(); }
+
+    void skinHasNoHoles()
+    {
+        QFETCH(QString, name);
+        const QImage skin = picture(name);
+        QVERIFY(!skin.isNull());
+        const int w = skin.width(), h = skin.height();
+        QList<bool> seen(w * h, false);
+        QList<QPoint> todo;
+        for (int x = 0; x < w; ++x)
+            todo << QPoint(x, 0) << QPoint(x, h - 1);
+        for (int y = 0; y < h; ++y)
+            todo << QPoint(0, y) << QPoint(w - 1, y);
+        while (!todo.isEmpty()) {
+            const QPoint p = todo.takeLast();
+            if (p.x() < 0 || p.y() < 0 || p.x() >= w || p.y() >= h || seen[p.y() * w + p.x()]
+                || !isKey(skin.pixel(p)))
+                continue;
+            seen[p.y() * w + p.x()] = true;
+            todo << p + QPoint(1, 0) << p - QPoint(1, 0) << p + QPoint(0, 1) << p - QPoint(0, 1);
+        }
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                QVERIFY2(!isKey(skin.pixel(x, y)) || seen[y * w + x], qPrintable(at(x, y)));
+    }
+
     void skinKeepsEveryControlInsideTheWindow_data()
     {
         QTest::addColumn<QString>("name");

@@ -3,7 +3,6 @@
 #include <QByteArray>
 #include <QImage>
 #include <QList>
-#include <QPoint>
 #include <QString>
 
 // Every picture of the program, drawn by our own code.
@@ -36,12 +35,5 @@ QList<Picture> iconPictures();
 // The program's icon as SVG text, and rasterised at one size.
 QByteArray appIconSvg();
 QImage appIcon(int size);
-
-// Places of the region buttons that sit on a skin (window coordinates).
-struct ButtonPlace
-{
-    const char *name;
-    QPoint pos;
-};
 
 } // namespace art
