@@ -1,12 +1,15 @@
 #include <CLI/CLI.hpp>
-#include <QCoreApplication>
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <cstdio>
 #include <iostream>
 
 #include "quiz/QuizFile.h"
 #include "quiz/authoring/Lang.h"
+#include "platform/PictureLoader.h"
+#include "quiz/authoring/QuizCheck.h"
 #include "quiz/authoring/QuizJson.h"
 
 using namespace qcm;
@@ -62,11 +65,61 @@ int buildQuiz(const QString &source, const QString &output, Lang lang)
     return 0;
 }
 
+PictureProbe probePicture(const QString &quizFolder, const QString &pictureName, Lang lang)
+{
+    PictureProbe probe;
+    const QString path = platform::picturePath(quizFolder, pictureName);
+    if (!QFileInfo(path).isFile()) {
+        probe.reason = say(lang, "fichier absent : %1", "no such file: %1").arg(QDir::toNativeSeparators(path));
+        // Windows ignores case in file names; other systems do not.
+        const QFileInfo wanted(path);
+        const QStringList near = QDir(wanted.absolutePath()).entryList(QDir::Files);
+        for (const QString &name : near) {
+            if (name.compare(wanted.fileName(), Qt::CaseInsensitive) == 0)
+                probe.reason += say(lang, " ; il existe sous le nom « %1 », la casse compte hors de Windows",
+                    "; it exists as \"%1\", and case matters outside Windows")
+                                    .arg(name);
+        }
+        return probe;
+    }
+    QString error;
+    const QImage image = platform::loadPicture(path, &error);
+    if (image.isNull()) {
+        probe.reason = error.isEmpty() ? say(lang, "image illisible", "unreadable picture") : error;
+        return probe;
+    }
+    probe.loaded = true;
+    probe.width = image.width();
+    probe.height = image.height();
+    return probe;
+}
+
+int checkQuizFile(const QString &path, Lang lang, bool quiet)
+{
+    const CheckReport report = checkQuiz(path, lang, [lang](const QString &folder, const QString &name) {
+        return probePicture(folder, name, lang);
+    });
+    for (const Finding &finding : report.findings) {
+        if (!quiet || finding.level != Finding::Level::Remark)
+            printLine(formatFinding(finding, path, lang), stdout);
+    }
+    printLine(formatSummary(report, path, lang), stdout);
+    return report.hasErrors() ? 1 : 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
 {
-    QCoreApplication application(argc, argv);
+    // Pictures are decoded as the player decodes them, which needs the GUI
+    // library but no display.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext &, const QString &message) {
+        if (type != QtDebugMsg && !message.startsWith(QLatin1String("QStandardPaths:")))
+            printLine(message);
+    });
+    QGuiApplication application(argc, argv);
     CLI::App app{"qcmtool: quiz files (.qcm) for teachers"};
     app.require_subcommand(1);
     app.fallthrough();
@@ -83,6 +136,13 @@ int main(int argc, char **argv)
     build->add_option("JSON", buildSource, "JSON file as printed by dump")->required();
     build->add_option("-o,--output", buildOutput, "Quiz file to write (.qcm)")->required();
 
+    std::vector<std::string> checkFiles;
+    bool quiet = false;
+    CLI::App *check = app.add_subcommand("check", "Tell what in a quiz will surprise a pupil or a teacher; "
+                                                  "exit status 1 when a question can never be judged right or shown");
+    check->add_option("QUIZ", checkFiles, "Quiz files (.qcm)")->required();
+    check->add_flag("-q,--quiet", quiet, "Leave out remarks");
+
     CLI11_PARSE(app, argc, argv);
     const Lang lang = language == "en" ? Lang::English : Lang::French;
     const auto q = [](const std::string &s) { return QString::fromStdString(s); };
@@ -91,5 +151,11 @@ int main(int argc, char **argv)
         return dumpQuiz(q(dumpFile), lang);
     if (build->parsed())
         return buildQuiz(q(buildSource), q(buildOutput), lang);
+    if (check->parsed()) {
+        int status = 0;
+        for (const std::string &file : checkFiles)
+            status = std::max(status, checkQuizFile(q(file), lang, quiet));
+        return status;
+    }
     return 0;
 }
