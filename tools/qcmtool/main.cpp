@@ -2,7 +2,11 @@
 #include <QFile>
 #include <QDir>
 #include <QFileInfo>
+#include <QBuffer>
 #include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QSaveFile>
 #include <cstdio>
 #include <iostream>
 
@@ -10,6 +14,7 @@
 #include "quiz/authoring/Lang.h"
 #include "platform/PictureLoader.h"
 #include "quiz/authoring/QuizCheck.h"
+#include "quiz/authoring/QuizImport.h"
 #include "quiz/authoring/QuizJson.h"
 
 using namespace qcm;
@@ -107,6 +112,111 @@ int checkQuizFile(const QString &path, Lang lang, bool quiet)
     return report.hasErrors() ? 1 : 0;
 }
 
+// Pictures the player cannot show (PNG, GIF …) become BMP files.
+QByteArray toShownPicture(const QByteArray &data, QString *extension)
+{
+    QImage image;
+    if (!image.loadFromData(data) || image.isNull())
+        return {};
+    QImage flat(image.size(), QImage::Format_RGB32);
+    flat.fill(Qt::white); // transparent parts over white, as on a page
+    {
+        QPainter painter(&flat);
+        painter.drawImage(0, 0, image);
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!flat.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
+        return {};
+    *extension = QStringLiteral("bmp");
+    return bytes;
+}
+
+bool writeBytes(const QString &path, const QByteArray &data)
+{
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
+}
+
+int importQuiz(const QString &source, const QString &output, const std::string &from, bool replace, bool cut, Lang lang)
+{
+    QFile file(source);
+    if (!file.open(QIODevice::ReadOnly)) {
+        printLine(placeOf(lang, source) + say(lang, "ouverture impossible (%1)", "cannot open (%1)").arg(file.errorString()));
+        return 2;
+    }
+    const QByteArray contents = file.readAll();
+    std::optional<InterchangeFormat> format = guessFormat(source, contents);
+    if (from == "gift")
+        format = InterchangeFormat::Gift;
+    else if (from == "aiken")
+        format = InterchangeFormat::Aiken;
+    else if (from == "xml")
+        format = InterchangeFormat::MoodleXml;
+    if (!format) {
+        printLine(placeOf(lang, source)
+            + say(lang, "format inconnu : extensions .gift, .txt (GIFT ou Aiken) ou .xml (Moodle), ou --from",
+                "unknown format: extensions .gift, .txt (GIFT or Aiken) or .xml (Moodle), or --from"));
+        return 2;
+    }
+    const SourceQuiz quiz = readSource(*format, contents, lang);
+    for (const QString &error : quiz.errors)
+        printLine(placeOf(lang, source) + error);
+    if (!quiz.errors.isEmpty())
+        return 2;
+    ImportOptions options;
+    options.lang = lang;
+    options.replace = replace;
+    options.cut = cut;
+    options.convertPicture = toShownPicture;
+    const ImportResult result = importQuestions(quiz, source, options);
+    for (const QString &line : result.report)
+        printLine(line);
+    if (result.records.empty()) {
+        printLine(placeOf(lang, output) + say(lang, "aucune question à écrire, rien n'a été écrit", "no question to write, nothing was written"));
+        return 1;
+    }
+    const QDir folder = QFileInfo(output).absoluteDir();
+    for (const ImportedPicture &picture : result.pictures) {
+        const QString path = folder.filePath(picture.relativePath);
+        if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !writeBytes(path, picture.data)) {
+            printLine(placeOf(lang, path) + say(lang, "écriture impossible", "cannot write"));
+            return 2;
+        }
+    }
+    if (!writeQuizFile(output, result.records)) {
+        printLine(placeOf(lang, output) + say(lang, "écriture impossible", "cannot write"));
+        return 2;
+    }
+    printLine(placeOf(lang, output)
+        + say(lang, "%1 question(s) importée(s), %2 laissée(s) de côté", "%1 question(s) imported, %2 left out")
+              .arg(result.records.size())
+              .arg(result.leftOut));
+    return result.leftOut > 0 ? 1 : 0;
+}
+
+int exportQuiz(const QString &quiz, const QString &output, const std::string &to, Lang lang)
+{
+    std::vector<QuestionRecord> records;
+    std::size_t trailing = 0;
+    QString error;
+    if (!readWholeQuiz(quiz, records, trailing, error, lang)) {
+        printLine(error);
+        return 2;
+    }
+    const ExportResult result = to == "gift" ? exportGift(records, quiz, lang)
+                                             : exportMoodleXml(records, quiz, QFileInfo(quiz).absolutePath(), lang);
+    for (const QString &line : result.report)
+        printLine(line);
+    if (!writeBytes(output, result.data)) {
+        printLine(placeOf(lang, output) + say(lang, "écriture impossible", "cannot write"));
+        return 2;
+    }
+    printLine(placeOf(lang, output) + say(lang, "%1 question(s) exportée(s)", "%1 question(s) exported").arg(result.exported));
+    return 0;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -143,6 +253,22 @@ int main(int argc, char **argv)
     check->add_option("QUIZ", checkFiles, "Quiz files (.qcm)")->required();
     check->add_flag("-q,--quiet", quiet, "Leave out remarks");
 
+    std::string importSource, importOutput, importFrom;
+    bool replace = false, cut = false;
+    CLI::App *import = app.add_subcommand("import", "Make a quiz from GIFT, Aiken or Moodle XML (multiple choice, true/false)");
+    import->add_option("SOURCE", importSource, "File .gift, .txt or .xml")->required();
+    import->add_option("-o,--output", importOutput, "Quiz file to write (.qcm); pictures go beside it")->required();
+    import->add_option("--from", importFrom, "Format, when the extension does not tell")
+        ->check(CLI::IsMember({"gift", "aiken", "xml"}));
+    import->add_flag("--replace", replace, "Replace characters that Windows-1252 lacks");
+    import->add_flag("--cut", cut, "Cut texts longer than their field");
+
+    std::string exportQuizFile, exportOutput, exportTo;
+    CLI::App *exporter = app.add_subcommand("export", "Write a quiz as GIFT or Moodle XML");
+    exporter->add_option("QUIZ", exportQuizFile, "Quiz file (.qcm)")->required();
+    exporter->add_option("--to", exportTo, "gift or xml")->required()->check(CLI::IsMember({"gift", "xml"}));
+    exporter->add_option("-o,--output", exportOutput, "File to write")->required();
+
     CLI11_PARSE(app, argc, argv);
     const Lang lang = language == "en" ? Lang::English : Lang::French;
     const auto q = [](const std::string &s) { return QString::fromStdString(s); };
@@ -151,6 +277,10 @@ int main(int argc, char **argv)
         return dumpQuiz(q(dumpFile), lang);
     if (build->parsed())
         return buildQuiz(q(buildSource), q(buildOutput), lang);
+    if (import->parsed())
+        return importQuiz(q(importSource), q(importOutput), importFrom, replace, cut, lang);
+    if (exporter->parsed())
+        return exportQuiz(q(exportQuizFile), q(exportOutput), exportTo, lang);
     if (check->parsed()) {
         int status = 0;
         for (const std::string &file : checkFiles)
