@@ -74,16 +74,22 @@ std::vector<Block> splitBlocks(const QString &source)
 }
 
 // Text in the block's format: [html] is converted, the rest is plain GIFT.
-QString giftText(const QString &raw, bool html)
+QString giftText(const QString &piece, bool html)
 {
+    // A format marker may also stand before an answer or a feedback.
+    static const QRegularExpression marker(QStringLiteral("^\\s*\\[(html|moodle|plain|markdown)\\]"));
+    QString raw = piece;
+    if (const auto match = marker.match(raw); match.hasMatch()) {
+        html = match.captured(1) == QLatin1String("html");
+        raw = raw.mid(match.capturedLength());
+    }
     if (html)
         return htmlToText(giftUnescape(raw));
     // Lines of a GIFT text are wrapped prose; only \n breaks a line.
-    QString joined = raw;
-    joined.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    static const QRegularExpression blanks(QStringLiteral("[ \\t]+"));
-    joined.replace(blanks, QStringLiteral(" "));
-    return normalisedLines(giftUnescape(joined.trimmed()));
+    static const QRegularExpression wrap(QStringLiteral("[ \\t]*\\n[ \\t]*"));
+    QString joined = raw.trimmed();
+    joined.replace(wrap, QStringLiteral(" "));
+    return normalisedLines(giftUnescape(joined));
 }
 
 } // namespace

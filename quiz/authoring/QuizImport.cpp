@@ -304,7 +304,10 @@ QString replacementFor(char32_t c)
         {0x2032, QStringLiteral("'")}, {0x2033, QStringLiteral("\"")}, {0x2153, QStringLiteral("1/3")},
         {0x2154, QStringLiteral("2/3")}, {0x215B, QStringLiteral("1/8")}, {0x2074, QStringLiteral("^4")},
         {0x2070, QStringLiteral("^0")}, {0x2075, QStringLiteral("^5")}, {0x2076, QStringLiteral("^6")},
-        {0x2217, QStringLiteral("*")}, {0x2215, QStringLiteral("/")}};
+        {0x2217, QStringLiteral("*")}, {0x2215, QStringLiteral("/")}, {0x03B1, QStringLiteral("alpha")},
+        {0x03B2, QStringLiteral("bêta")}, {0x03B3, QStringLiteral("gamma")}, {0x03B4, QStringLiteral("delta")},
+        {0x0394, QStringLiteral("Delta")}, {0x03B8, QStringLiteral("thêta")}, {0x03BB, QStringLiteral("lambda")},
+        {0x03BC, QStringLiteral("\u00B5")}, {0x03C3, QStringLiteral("sigma")}, {0x03A9, QStringLiteral("Oméga")}};
     if (const auto it = table.constFind(c); it != table.constEnd())
         return *it;
     // A letter with a mark the code page lacks keeps its base letter.
