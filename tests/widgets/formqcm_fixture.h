@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QQueue>
@@ -89,19 +90,30 @@ private:
                 std::exchange(m_onMessage, nullptr)();
             box->button(QMessageBox::Ok)->click();
         } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
-            ++dialogsSeen;
-            lastDialogFolder = dialog->directory().absolutePath();
-            const QString path = m_files.isEmpty() ? QString() : m_files.dequeue();
-            if (path.isEmpty()) {
-                dialog->reject();
-            } else {
-                dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(path);
+            if (!m_choosing) {
+                ++dialogsSeen;
+                lastDialogFolder = dialog->directory().absolutePath();
+                const QString path = m_files.isEmpty() ? QString() : m_files.dequeue();
+                if (path.isEmpty()) {
+                    dialog->reject();
+                    return;
+                }
+                m_choosing = true;
+                m_choice = QFileInfo(path).absoluteFilePath();
+                dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(m_choice);
+            }
+            // The dialog's view fills in on its own time and may hold an older
+            // selection until then: accept only once the typed file is the choice.
+            if (dialog->selectedFiles() == QStringList{m_choice}) {
+                m_choosing = false;
                 QMetaObject::invokeMethod(dialog, "accept");
             }
         }
     }
 
     QTimer m_timer;
+    bool m_choosing = false;
+    QString m_choice;
     QQueue<QString> m_files;
     std::function<void()> m_onMessage;
 };
