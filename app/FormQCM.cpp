@@ -24,6 +24,12 @@ constexpr QPoint InitialPosition{12, 49};
 TFormQCM::TFormQCM(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<Ui::FormQCM>())
 {
     ui->setupUi(this);
+    // The form gives its texts after every other property, so labels that
+    // size themselves to their text are fitted once the texts are there.
+    for (TDRLabel *label : findChildren<TDRLabel *>()) {
+        if (label->autoSize())
+            label->setCaption(label->caption());
+    }
     move(InitialPosition);
     StopWatch1 = new TStopWatch(this);
     StopWatch1->setObjectName(QStringLiteral("StopWatch1"));
