@@ -128,6 +128,21 @@ private slots:
         QCOMPARE(menu.pixelSize(), 15);
     }
 
+    void labelsShowTheirWholeText()
+    {
+        // Relief labels that size themselves must do so once the form has
+        // given them their texts, and none may run under the question panel.
+        for (TDRLabel *label : form()->findChildren<TDRLabel *>()) {
+            if (!label->autoSize())
+                continue;
+            QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->caption()),
+                     qPrintable(label->objectName()));
+        }
+        for (QWidget *maker : {static_cast<QWidget *>(form()->ui->DRLabel15), static_cast<QWidget *>(form()->ui->DRLabel16),
+                               static_cast<QWidget *>(form()->ui->DRLabel17)})
+            QVERIFY2(maker->geometry().right() < form()->ui->Notebook2->x(), qPrintable(maker->objectName()));
+    }
+
     void helpButtonLeavesTheSettingsButtonReachable()
     {
         // Once "Paramétrer" is on screen, both it and "Aide" take clicks.
