@@ -16,12 +16,15 @@ namespace {
 
 // Outside the skin's outline, the window is not there at all.
 constexpr QRgb SkinKeyColour = 0xFF00FF;
+// Forms give a window's size; its place on screen is set here.
+constexpr QPoint InitialPosition{12, 49};
 
 } // namespace
 
 TFormQCM::TFormQCM(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<Ui::FormQCM>())
 {
     ui->setupUi(this);
+    move(InitialPosition);
     StopWatch1 = new TStopWatch(this);
     StopWatch1->setObjectName(QStringLiteral("StopWatch1"));
     Timer = new QTimer(this);
@@ -79,7 +82,9 @@ void TFormQCM::connectControls()
 
 void TFormQCM::FormCreate()
 {
-    ShapeWindow(ui->Image1->picture().toImage(), SkinKeyColour);
+    // Without its skin the window keeps the form's size rather than vanish.
+    if (!ui->Image1->picture().isNull())
+        ShapeWindow(ui->Image1->picture().toImage(), SkinKeyColour);
 
     QString programPath = QCoreApplication::applicationFilePath();
 #ifdef Q_OS_WIN

@@ -4,11 +4,16 @@
 #include "app/FormQCM.h"
 #include "engine/QuizPath.h"
 #include "platform/Desktop.h"
+#include "platform/Folders.h"
 #include "ui_FormQCM.h"
 #include "windows/UnitFenetreMessage.h"
 
 void TFormQCM::LectureFichier()
 {
+    // Until a quiz is chosen, start where quizzes live: the folder may have
+    // been created only now.
+    if (State.QuizFileName.isEmpty())
+        OpenDialog1->setDirectory(platform::dialogInitialFolder(State.ProgramDrive));
     // A cancelled dialog keeps the previous file, which is then read again.
     if (OpenDialog1->exec() == QDialog::Accepted && !OpenDialog1->selectedFiles().isEmpty())
         State.QuizFileName = QDir::toNativeSeparators(OpenDialog1->selectedFiles().constFirst());
