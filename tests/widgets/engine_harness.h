@@ -64,8 +64,8 @@ public:
     QuizHarness()
     {
         windows = std::make_unique<TavelorWindows>();
-        // Shown as the program shows it; nothing here depends on its painting.
         form().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&form()));
     }
 
     TFormQCM &form() { return windows->FormQCM; }
