@@ -18,7 +18,7 @@
 #include "ui_FenetreMessage.h"
 #include "ui_FormQCM.h"
 
-struct QuestionSpec
+struct QuestionDraft
 {
     QString text;
     QStringList answers; // up to five; an empty string leaves a gap
@@ -29,33 +29,33 @@ struct QuestionSpec
     QString picture = QString();
 };
 
-inline qcm::QuestionRecord makeRecord(const QuestionSpec &spec)
+inline qcm::QuestionRecord makeRecord(const QuestionDraft &draft)
 {
     qcm::QuestionRecord record;
     const auto put = [&record](qcm::Field field, const QString &text) {
         QCOMPARE_EQ(int(qcm::encodeField(record, field, text)), int(qcm::EncodeError::None));
     };
-    put(qcm::Field::QuestionText, spec.text);
+    put(qcm::Field::QuestionText, draft.text);
     for (int i = 1; i <= 5; ++i)
-        put(qcm::answerField(i), i <= spec.answers.size() ? spec.answers[i - 1] : QString());
-    put(qcm::Field::AnswerKey, spec.key);
-    put(qcm::Field::ValidityRule, spec.rule);
-    put(qcm::Field::RightComment, spec.right);
-    put(qcm::Field::WrongComment, spec.wrong);
-    put(qcm::Field::PictureFile, spec.picture);
+        put(qcm::answerField(i), i <= draft.answers.size() ? draft.answers[i - 1] : QString());
+    put(qcm::Field::AnswerKey, draft.key);
+    put(qcm::Field::ValidityRule, draft.rule);
+    put(qcm::Field::RightComment, draft.right);
+    put(qcm::Field::WrongComment, draft.wrong);
+    put(qcm::Field::PictureFile, draft.picture);
     return record;
 }
 
 // n questions "Question k", propositions A to E, key 1 (proposition A) under "ET".
-inline QList<QuestionSpec> simpleQuiz(int n)
+inline QList<QuestionDraft> simpleQuiz(int n)
 {
-    QList<QuestionSpec> specs;
+    QList<QuestionDraft> drafts;
     for (int k = 1; k <= n; ++k)
-        specs << QuestionSpec{QStringLiteral("Question %1").arg(k),
+        drafts << QuestionDraft{QStringLiteral("Question %1").arg(k),
                               {QStringLiteral("A"), QStringLiteral("B"), QStringLiteral("C"),
                                QStringLiteral("D"), QStringLiteral("E")},
                               QStringLiteral("1")};
-    return specs;
+    return drafts;
 }
 
 class QuizHarness
@@ -74,11 +74,11 @@ public:
     QString folder() const { return dir.path(); }
 
     // Writes the quiz and loads it as the load command does once the file is chosen.
-    void load(const QList<QuestionSpec> &specs, const QString &title = QStringLiteral("essai"))
+    void load(const QList<QuestionDraft> &drafts, const QString &title = QStringLiteral("essai"))
     {
         std::vector<qcm::QuestionRecord> records;
-        for (const QuestionSpec &spec : specs)
-            records.push_back(makeRecord(spec));
+        for (const QuestionDraft &draft : drafts)
+            records.push_back(makeRecord(draft));
         // An empty record ends the questions, as the authoring tool leaves it.
         if (records.empty())
             records.emplace_back();

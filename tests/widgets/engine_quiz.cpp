@@ -42,7 +42,7 @@ private slots:
     void oneQuestionQuizGoesFromStartToSummary()
     {
         QuizHarness h;
-        QuestionSpec q{QStringLiteral("Combien font 2 + 2 ?"),
+        QuestionDraft q{QStringLiteral("Combien font 2 + 2 ?"),
                        {QStringLiteral("3"), QStringLiteral("4"), QStringLiteral("5")},
                        QStringLiteral("2")};
         q.right = QStringLiteral("Oui, 4.");
@@ -94,7 +94,7 @@ private slots:
     void wrongAnswerShowsTheCorrectionInRed()
     {
         QuizHarness h;
-        QuestionSpec q = simpleQuiz(1).front();
+        QuestionDraft q = simpleQuiz(1).front();
         q.wrong = QStringLiteral("C'était A.");
         h.load({q});
         h.start();
@@ -123,11 +123,11 @@ private slots:
     {
         QuizHarness h;
         // Each record is right only with its own box.
-        QList<QuestionSpec> specs = simpleQuiz(5);
+        QList<QuestionDraft> drafts = simpleQuiz(5);
         for (int k = 1; k <= 5; ++k)
-            specs[k - 1].key = QString::number(1 << (k - 1));
+            drafts[k - 1].key = QString::number(1 << (k - 1));
         h.form().EzRgnBtn10Click();
-        h.load(specs);
+        h.load(drafts);
         QVERIFY(h.ui().Image5->isHidden());
         QCOMPARE(QList<int>(h.form().State.QuestionOrder.begin() + 1, h.form().State.QuestionOrder.begin() + 6),
                  (QList<int>{5, 1, 3, 2, 4}));
@@ -195,9 +195,9 @@ private slots:
         QuizHarness h;
         const QStringList props{QStringLiteral("un"), QStringLiteral("deux"), QStringLiteral("trois"),
                                 QStringLiteral("quatre"), QStringLiteral("cinq")};
-        QuestionSpec first{QStringLiteral("Lesquelles ?"), props, QStringLiteral("21"), QStringLiteral("OU")};
-        QuestionSpec second{QStringLiteral("Aucune ?"), props, QStringLiteral("0"), QStringLiteral("ET")};
-        QuestionSpec third{QStringLiteral("Sans clé ?"), props, QString(), QStringLiteral("et")};
+        QuestionDraft first{QStringLiteral("Lesquelles ?"), props, QStringLiteral("21"), QStringLiteral("OU")};
+        QuestionDraft second{QStringLiteral("Aucune ?"), props, QStringLiteral("0"), QStringLiteral("ET")};
+        QuestionDraft third{QStringLiteral("Sans clé ?"), props, QString(), QStringLiteral("et")};
         h.load({first, second, third});
         h.start();
         h.answer({2}); // wrong: 2 is not among 16 + 4 + 1
@@ -227,7 +227,7 @@ private slots:
     void gapInPropositionsKeepsTheOthersInPlace()
     {
         QuizHarness h;
-        QuestionSpec q{QStringLiteral("Trous ?"),
+        QuestionDraft q{QStringLiteral("Trous ?"),
                        {QStringLiteral("un"), QStringLiteral("deux"), QString(), QStringLiteral("quatre")},
                        QStringLiteral("8")};
         h.load({q, simpleQuiz(1).front()});
@@ -289,12 +289,12 @@ private slots:
         picture.fill(Qt::blue);
         QVERIFY(picture.save(h.folder() + QStringLiteral("/img/sous/q1.bmp")));
 
-        QList<QuestionSpec> specs = simpleQuiz(4);
-        specs[0].picture = QStringLiteral("img\\sous\\q1.bmp");
-        specs[1].picture = QStringLiteral("img\\absente.bmp");
-        specs[2].picture = QString();
-        specs[3].picture = QStringLiteral("img\\sous\\q1.bmp");
-        h.load(specs);
+        QList<QuestionDraft> drafts = simpleQuiz(4);
+        drafts[0].picture = QStringLiteral("img\\sous\\q1.bmp");
+        drafts[1].picture = QStringLiteral("img\\absente.bmp");
+        drafts[2].picture = QString();
+        drafts[3].picture = QStringLiteral("img\\sous\\q1.bmp");
+        h.load(drafts);
         h.start();
         QVERIFY(h.ui().ScrollBox1->isVisible() && h.ui().Image8->isVisible());
         QVERIFY(h.ui().Image2->isHidden());
