@@ -1,6 +1,29 @@
 #include "windows/Unit1.h"
 
-TForm1::TForm1(QWidget *parent) : TShapedForm(parent)
+#include "ui_Form1.h"
+#include "windows/SecondaryWindow.h"
+
+TForm1::TForm1(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<Ui::Form1>())
 {
-    setObjectName(QStringLiteral("Form1"));
+    ui->setupUi(this);
+    setWindowTitle(QStringLiteral("A propos de ce logiciel"));
+    setUpSkinnedSecondary(this);
+    move(193, 203);
+    connect(ui->Image1, &TImage::clicked, this, &TForm1::Image1Click);
+    FormCreate();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate()
+{
+    // Without its skin the window keeps the form's size rather than vanish.
+    const QImage skin = ui->Image1->picture().toImage();
+    if (!skin.isNull())
+        ShapeWindow(skin, 0xFF00FF);
+}
+
+void TForm1::Image1Click()
+{
+    close();
 }

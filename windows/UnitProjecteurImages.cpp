@@ -1,14 +1,50 @@
 #include "windows/UnitProjecteurImages.h"
 
-TFormProjImages::TFormProjImages(QWidget *parent) : TShapedForm(parent)
+#include "ui_ProjImages.h"
+#include "windows/SecondaryWindow.h"
+
+namespace {
+// The title must stay clear of the projector's own title on the right.
+constexpr int TitleMaxWidth = 264;
+}
+
+TFormProjImages::TFormProjImages(QWidget *parent)
+    : TShapedForm(parent), ui(std::make_unique<Ui::FormProjImages>())
 {
-    setObjectName(QStringLiteral("FormProjImages"));
+    ui->setupUi(this);
+    setWindowTitle(QStringLiteral("Projecteur d'images"));
+    setUpSkinnedSecondary(this);
+    move(49, 109);
+    connect(ui->Image1, &TImage::mouseDown, this, &TShapedForm::Image1MouseDown);
+    connect(ui->EzRgnBtn1, &TEzRgnBtn::clicked, this, &TFormProjImages::EzRgnBtn1Click);
+    FormCreate();
+}
+
+TFormProjImages::~TFormProjImages() = default;
+
+void TFormProjImages::FormCreate()
+{
+    // Without its skin the window keeps the form's size rather than vanish.
+    const QImage skin = ui->Image1->picture().toImage();
+    if (!skin.isNull())
+        ShapeWindow(skin, 0xFF00FF);
+}
+
+void TFormProjImages::EzRgnBtn1Click()
+{
+    close();
 }
 
 void TFormProjImages::showPicture(const QPixmap &picture, const QString &title)
 {
-    Q_UNUSED(picture);
-    setWindowTitle(title);
+    ui->Image2->setPicture(picture);
+    if (picture.isNull())
+        ui->Image2->resize(ui->ScrollBox1->viewport()->size());
+    ui->ScrollBox1->ensureVisible(0, 0);
+    const QString shown = ui->DRLabel2->fontMetrics().elidedText(title, Qt::ElideMiddle, TitleMaxWidth);
+    ui->DRLabel2->setCaption(shown);
+    ui->DRLabel2->setToolTip(shown == title ? QString() : title);
     show();
     raise();
+    activateWindow();
 }

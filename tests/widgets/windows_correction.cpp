@@ -1,0 +1,119 @@
+#include <QApplication>
+#include <QWindow>
+#include <QPlainTextEdit>
+#include <QTest>
+
+#include "app/Application.h"
+#include "app/FormQCM.h"
+#include "skin/EzRgnBtn.h"
+#include "ui_FenetreMessage.h"
+#include "ui_FormQCM.h"
+#include "windows/UnitFenetreMessage.h"
+
+namespace {
+const QColor Green(0x00, 0x80, 0x00);
+const QColor Red(0xFF, 0x00, 0x00);
+
+QColor verdictColour(const TFormFenetreMessage &w)
+{
+    return w.ui->Label1->palette().color(QPalette::Active, QPalette::WindowText);
+}
+} // namespace
+
+class CorrectionWindowTest : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { setUpApplication(*qApp); }
+
+    void creationHidesCorrectionAndNextButtonsOfMainWindow()
+    {
+        TFormQCM main;
+        main.ui->EzRgnBtn3->show();
+        main.ui->EzRgnBtn5->show();
+        TFormFenetreMessage popup(&main);
+        QVERIFY(main.ui->EzRgnBtn3->isHidden());
+        QVERIFY(main.ui->EzRgnBtn5->isHidden());
+        QVERIFY(!popup.isVisible());
+        QCOMPARE(popup.objectName(), QStringLiteral("FormFenetreMessage"));
+        QVERIFY(!popup.testAttribute(Qt::WA_QuitOnClose));
+    }
+
+    void verdictColourAndWordsAreSetOnEveryShowing()
+    {
+        TFormQCM main;
+        TFormFenetreMessage popup(&main);
+
+        popup.showVerdict(false, QStringLiteral("La bonne réponse était la B."));
+        QVERIFY(popup.isVisible());
+        QCOMPARE(popup.ui->Label1->text(), QStringLiteral("Non, correction :"));
+        QCOMPARE(verdictColour(popup), Red);
+        QCOMPARE(popup.ui->Memo1->toPlainText(), QStringLiteral("La bonne réponse était la B."));
+        const int wrongWidth = popup.ui->Label1->width();
+        QVERIFY(wrongWidth >= popup.ui->Label1->fontMetrics().horizontalAdvance(popup.ui->Label1->text()));
+
+        // Shown again while still open: everything is replaced.
+        popup.showVerdict(true, QString());
+        QCOMPARE(popup.ui->Label1->text(), QStringLiteral("Bonne réponse !"));
+        QCOMPARE(verdictColour(popup), Green);
+        QVERIFY(popup.ui->Memo1->toPlainText().isEmpty());
+        QVERIFY(popup.ui->Label1->width() >= popup.ui->Label1->fontMetrics().horizontalAdvance(popup.ui->Label1->text()));
+        QVERIFY(popup.ui->Label1->width() != wrongWidth);
+    }
+
+    void closeBallUnlocksNextQuestionButWindowSystemCloseDoesNot()
+    {
+        TFormQCM main;
+        main.show();
+        TFormFenetreMessage popup(&main);
+
+        popup.showVerdict(true, QStringLiteral("Bravo"));
+        QVERIFY(QTest::qWaitForWindowExposed(&popup));
+        QVERIFY(main.ui->EzRgnBtn3->isHidden());
+
+        // The window system's close request hides the pop-up only.
+        QVERIFY(popup.windowHandle()->close());
+        QVERIFY(!popup.isVisible());
+        QVERIFY(main.ui->EzRgnBtn3->isHidden());
+
+        popup.showVerdict(false, QStringLiteral("Non"));
+        QVERIFY(QTest::qWaitForWindowExposed(&popup));
+        QTest::mouseClick(popup.ui->EzRgnBtn1, Qt::LeftButton, {}, QPoint(19, 19));
+        QVERIFY(!popup.isVisible());
+        QVERIFY(!main.ui->EzRgnBtn3->isHidden());
+        // The text stays until the next filling.
+        QCOMPARE(popup.ui->Memo1->toPlainText(), QStringLiteral("Non"));
+    }
+
+    void popupOpensAtItsPlaceThenKeepsWhereItWasDragged()
+    {
+        TFormQCM main;
+        TFormFenetreMessage popup(&main);
+        popup.showVerdict(true, QString());
+        QCOMPARE(popup.pos(), QPoint(1, 180));
+        QCOMPARE(popup.size(), QSize(313, 201));
+
+        popup.move(400, 300);
+        popup.EzRgnBtn1Click();
+        popup.showVerdict(false, QString());
+        QCOMPARE(popup.pos(), QPoint(400, 300));
+    }
+
+    void textBoxWrapsWithoutScrollBarsAndStaysEditable()
+    {
+        TFormFenetreMessage popup(nullptr);
+        const QPlainTextEdit *memo = popup.ui->Memo1;
+        QCOMPARE(memo->geometry(), QRect(16, 72, 209, 105));
+        QCOMPARE(memo->lineWrapMode(), QPlainTextEdit::WidgetWidth);
+        QCOMPARE(memo->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(memo->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QVERIFY(!memo->isReadOnly());
+        // A pop-up without a main window (as in a test) is still usable.
+        popup.showVerdict(true, QStringLiteral("ok"));
+        popup.EzRgnBtn1Click();
+        QVERIFY(!popup.isVisible());
+    }
+};
+
+QTEST_MAIN(CorrectionWindowTest)
+#include "windows_correction.moc"
