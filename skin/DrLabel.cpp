@@ -136,11 +136,13 @@ void TDRLabel::setAutoSize(bool on)
 
 void TDRLabel::setCaption(const QString &caption)
 {
-    if (caption == text())
-        return;
-    setText(caption);
+    // The caption may have come through QLabel::setText (as forms give it),
+    // so an unchanged caption still fits the label to it.
+    if (caption != text()) {
+        setText(caption);
+        update();
+    }
     adjustToText();
-    update();
 }
 
 void TDRLabel::blinkStep()

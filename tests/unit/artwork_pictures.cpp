@@ -207,7 +207,7 @@ private slots:
         row("correction", "skin_main.png", {560, 488});
         row("fichier", "skin_main.png", {11, 39});
         row("parametrer", "skin_main.png", {76, 35});
-        row("aide", "skin_main.png", {620, 38});
+        row("aide", "skin_main.png", {634, 38});
         row("fermer", "skin_correction.png", {256, 16});
         row("fermer", "skin_projector.png", {480, 16});
     }

@@ -240,7 +240,7 @@ QList<Picture> buttonPictures(const Skins &skins)
         {"fichier", crop(m, {11, 39}, {57, 20}), Face{sun.top, sun.bottom, sun.edge, sun.ink, 7},
          word(QStringLiteral("Fichier"), 12)},
         {"parametrer", crop(m, {76, 35}, {90, 25}), sun, word(QStringLiteral("Paramétrer"), 13)},
-        {"aide", crop(m, {620, 38}, {44, 21}), Face{sun.top, sun.bottom, sun.edge, sun.ink, 7},
+        {"aide", crop(m, {634, 38}, {44, 21}), Face{sun.top, sun.bottom, sun.edge, sun.ink, 7},
          word(QStringLiteral("Aide"), 12)},
         // The two below sit on the white pages of the left panel.
         {"bilan", plain({116, 31}, pal::white), sky, word(QStringLiteral("Bilan"), 15)},

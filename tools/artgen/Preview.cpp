@@ -132,7 +132,7 @@ QImage mainMock(const QList<Picture> &pictures)
     put("btn_quitter_idle.png", 16, 64);
     put("btn_fichier_idle.png", 11, 39);
     put("btn_parametrer_idle.png", 76, 35);
-    put("btn_aide_up.png", 620, 38);
+    put("btn_aide_up.png", 634, 38);
     put("btn_precedente_idle.png", 528, 488);
     put("btn_suivante_idle.png", 632, 488);
     put("btn_commencer_idle.png", 704, 488);

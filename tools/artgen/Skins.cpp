@@ -166,7 +166,7 @@ QImage mainSkin()
 
     // Status plate on the right of the band, where the status line is written.
     {
-        const QPainterPath plate = rounded(QRectF(671.5, 39.5, 159, 28), 14);
+        const QPainterPath plate = rounded(QRectF(681.5, 39.5, 149, 28), 14);
         drawShadow(p, plate, img.size(), QPointF(0, 1.5), 2, withAlpha(pal::tealDeep, 110));
         QLinearGradient f(0, 40, 0, 68);
         f.setColorAt(0, pal::white);
