@@ -15,6 +15,8 @@ TFormProjImages::TFormProjImages(QWidget *parent)
     setWindowTitle(QStringLiteral("Projecteur d'images"));
     setUpSkinnedSecondary(this);
     move(49, 109);
+    // Until it is given a picture the frame shows nothing, not scroll bars.
+    ui->Image2->resize(0, 0);
     connect(ui->Image1, &TImage::mouseDown, this, &TShapedForm::Image1MouseDown);
     connect(ui->EzRgnBtn1, &TEzRgnBtn::clicked, this, &TFormProjImages::EzRgnBtn1Click);
     FormCreate();
@@ -39,7 +41,7 @@ void TFormProjImages::showPicture(const QPixmap &picture, const QString &title)
 {
     ui->Image2->setPicture(picture);
     if (picture.isNull())
-        ui->Image2->resize(ui->ScrollBox1->viewport()->size());
+        ui->Image2->resize(0, 0);
     ui->ScrollBox1->ensureVisible(0, 0);
     const QString shown = ui->DRLabel2->fontMetrics().elidedText(title, Qt::ElideMiddle, TitleMaxWidth);
     ui->DRLabel2->setCaption(shown);
