@@ -67,13 +67,18 @@ public:
 
     // The blink timer, so that tests can drive the blinking.
     QTimer *blinkTimer() { return &m_blinkTimer; }
+    // One tick of the blink timer.
     void blinkStep();
+    // The colour the text comes back to when blBlink ends.
+    TColor savedColor() const { return m_savedColor; }
 
 signals:
     void clicked();
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void changeEvent(QEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
@@ -88,6 +93,8 @@ private:
     uint colorValue() const { return m_color.value(); }
     void setColorValue(uint v) { setColor(TColor(v)); }
     void adjustToText();
+    int textFlags() const;
+    QSize textExtent() const;
 
     QTimer m_blinkTimer;
     TColor m_hiColor = tcolor::clBlue;
@@ -104,4 +111,5 @@ private:
     bool m_transparent = true;
     bool m_showAccelChar = true;
     bool m_autoSize = false;
+    bool m_leftPressed = false;
 };

@@ -3,17 +3,45 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "skin/ShapeWindow.h"
+
+namespace {
+
+// The picture with every pixel of its top-left colour made fully transparent.
+QImage withoutTopLeftColour(const QPixmap &picture)
+{
+    QImage image = picture.toImage().convertToFormat(QImage::Format_ARGB32);
+    const QRgb key = image.pixel(0, 0) & 0x00FFFFFFu;
+    for (int y = 0; y < image.height(); ++y) {
+        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if ((row[x] & 0x00FFFFFFu) == key)
+                row[x] = 0;
+        }
+    }
+    return image;
+}
+
+} // namespace
+
 TEzRgnBtn::TEzRgnBtn(QWidget *parent) : QWidget(parent)
 {
     resize(15, 15);
     setFocusPolicy(Qt::NoFocus);
     m_repeatTimer.setInterval(300);
+    m_repeatTimer.setSingleShot(false);
     connect(&m_repeatTimer, &QTimer::timeout, this, &TEzRgnBtn::autoRepeatTick);
 }
 
 TEzRgnBtn::~TEzRgnBtn() = default;
 
-void TEzRgnBtn::setAutoRepeat(bool on) { m_autoRepeat = on; updateAutoRepeat(); }
+void TEzRgnBtn::setAutoRepeat(bool on)
+{
+    if (on == m_autoRepeat)
+        return;
+    m_autoRepeat = on;
+    updateAutoRepeat();
+}
 
 void TEzRgnBtn::setButtonEnabled(bool on)
 {
@@ -23,7 +51,17 @@ void TEzRgnBtn::setButtonEnabled(bool on)
     repaintNow();
 }
 
-void TEzRgnBtn::setPicIdle(const QPixmap &picture) { m_picIdle = picture; repaintNow(); }
+void TEzRgnBtn::setPicIdle(const QPixmap &picture)
+{
+    m_picIdle = picture;
+    repaintNow();
+    // The outline follows the new picture.
+    if (m_paintMode == pmCrop) {
+        removeCrop();
+        applyCrop();
+    }
+}
+
 void TEzRgnBtn::setPicDown(const QPixmap &picture) { m_picDown = picture; repaintNow(); }
 void TEzRgnBtn::setPicUp(const QPixmap &picture) { m_picUp = picture; repaintNow(); }
 void TEzRgnBtn::setPicDsbld(const QPixmap &picture) { m_picDsbld = picture; repaintNow(); }
@@ -32,7 +70,11 @@ void TEzRgnBtn::setPaintMode(TPaintMode mode)
 {
     if (mode == m_paintMode)
         return;
+    if (m_paintMode == pmCrop)
+        removeCrop();
     m_paintMode = mode;
+    if (mode == pmCrop)
+        applyCrop();
     repaintNow();
 }
 
@@ -41,16 +83,32 @@ void TEzRgnBtn::setImageList(const QList<QPixmap> *list)
     if (list == m_imageList)
         return;
     m_imageList = list;
+    if (!list)
+        return;
+    // Copied once: later changes to the list do not reach the button, and
+    // the crop outline is left as it is.
+    QPixmap *targets[] = {&m_picIdle, &m_picUp, &m_picDown, &m_picDsbld};
+    for (qsizetype i = 0; i < 4 && i < list->size(); ++i) {
+        *targets[i] = list->at(i);
+        repaintNow();
+    }
 }
 
 QPixmap TEzRgnBtn::currentPicture() const
 {
-    const QPixmap normal = (!m_enabled && !m_picDsbld.isNull()) ? m_picDsbld : m_picIdle;
+    const QPixmap &normal = (!m_enabled && !m_picDsbld.isNull()) ? m_picDsbld : m_picIdle;
     if (m_enabled && m_hover && m_pressed)
         return m_picDown.isNull() ? normal : m_picDown;
     if (m_enabled && m_hover)
         return m_picUp.isNull() ? normal : m_picUp;
     return normal;
+}
+
+void TEzRgnBtn::fitToPicture(const QPixmap &picture)
+{
+    const QSize size = picture.deviceIndependentSize().toSize();
+    if (size != this->size())
+        resize(size);
 }
 
 void TEzRgnBtn::paintEvent(QPaintEvent *)
@@ -59,14 +117,34 @@ void TEzRgnBtn::paintEvent(QPaintEvent *)
     if (picture.isNull())
         return;
     QMutexLocker locker(&m_lock);
-    resize(picture.deviceIndependentSize().toSize());
-    QPainter(this).drawPixmap(0, 0, picture);
+    fitToPicture(picture);
+    QPainter painter(this);
+    if (m_paintMode == pmTransparent)
+        painter.drawImage(QRectF(QPointF(0, 0), picture.deviceIndependentSize()), withoutTopLeftColour(picture));
+    else
+        painter.drawPixmap(0, 0, picture);
+}
+
+void TEzRgnBtn::showEvent(QShowEvent *event)
+{
+    const QPixmap picture = currentPicture();
+    if (!picture.isNull())
+        fitToPicture(picture);
+    QWidget::showEvent(event);
 }
 
 void TEzRgnBtn::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
         return;
+    }
+    // The press happened over the button, even if no enter event said so
+    // (a window shown under a still pointer).
+    if (!m_hover && rect().contains(event->position().toPoint())) {
+        m_hover = true;
+        emit mouseEnter();
+    }
     m_pendingClick = true;
     m_pressed = true;
     repaintNow();
@@ -76,8 +154,10 @@ void TEzRgnBtn::mousePressEvent(QMouseEvent *event)
 
 void TEzRgnBtn::mouseReleaseEvent(QMouseEvent *event)
 {
-    if (event->button() != Qt::LeftButton)
+    if (event->button() != Qt::LeftButton) {
+        event->ignore();
         return;
+    }
     if (m_pendingClick) {
         m_pendingClick = false;
         if (rect().contains(event->position().toPoint()))
@@ -89,9 +169,30 @@ void TEzRgnBtn::mouseReleaseEvent(QMouseEvent *event)
     updateAutoRepeat();
 }
 
-void TEzRgnBtn::mouseDoubleClickEvent(QMouseEvent *) {}
+void TEzRgnBtn::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    // The second press of a double click is swallowed; its release is not.
+    event->accept();
+}
 
-void TEzRgnBtn::mouseMoveEvent(QMouseEvent *) {}
+void TEzRgnBtn::mouseMoveEvent(QMouseEvent *event)
+{
+    emit mouseMove(event->buttons(), event->position().toPoint());
+    // While the left button is held the mouse is grabbed and no enter or
+    // leave arrives, so the pointer's position says whether it is over us.
+    if (!m_pressed)
+        return;
+    const bool inside = rect().contains(event->position().toPoint());
+    if (inside == m_hover)
+        return;
+    m_hover = inside;
+    repaintNow();
+    if (inside)
+        emit mouseEnter();
+    else
+        emit mouseLeave();
+    updateAutoRepeat();
+}
 
 void TEzRgnBtn::enterEvent(QEnterEvent *)
 {
@@ -105,6 +206,9 @@ void TEzRgnBtn::enterEvent(QEnterEvent *)
 
 void TEzRgnBtn::leaveEvent(QEvent *)
 {
+    // A leave after a release outside: the drag already reported it.
+    if (!m_hover)
+        return;
     m_hover = false;
     repaintNow();
     emit mouseLeave();
@@ -119,12 +223,38 @@ void TEzRgnBtn::click()
         emit clicked();
 }
 
-void TEzRgnBtn::applyCrop() {}
-void TEzRgnBtn::removeCrop() {}
+void TEzRgnBtn::applyCrop()
+{
+    if (m_paintMode != pmCrop || m_cropped || m_picIdle.isNull())
+        return;
+    {
+        QMutexLocker locker(&m_lock);
+        const QImage idle = m_picIdle.toImage();
+        // The idle picture minus every pixel of its top-left colour: the
+        // same runs as a window skin, keyed on that colour.
+        const QRegion region = regionFromSkin(idle, idle.pixel(0, 0));
+        setMask(region);
+    }
+    m_cropped = true;
+}
+
+void TEzRgnBtn::removeCrop()
+{
+    {
+        QMutexLocker locker(&m_lock);
+        if (m_picIdle.isNull())
+            clearMask();
+        else
+            setMask(QRegion(QRect(QPoint(0, 0), m_picIdle.deviceIndependentSize().toSize())));
+    }
+    m_cropped = false;
+}
 
 void TEzRgnBtn::updateAutoRepeat()
 {
     const bool run = m_autoRepeat && m_hover && m_pressed;
+    if (run == m_repeatTimer.isActive())
+        return;
     if (run)
         m_repeatTimer.start();
     else
@@ -134,7 +264,10 @@ void TEzRgnBtn::updateAutoRepeat()
 void TEzRgnBtn::repaintNow()
 {
     const QPixmap picture = currentPicture();
-    if (!picture.isNull())
-        resize(picture.deviceIndependentSize().toSize());
-    update();
+    if (picture.isNull())
+        return;
+    fitToPicture(picture);
+    // Drawn at once so that hover and press feedback is instant.
+    if (isVisible())
+        repaint();
 }

@@ -8,7 +8,8 @@
 #include <QWidget>
 
 // A push button drawn from four state pictures (idle, mouse over, pressed,
-// disabled). It has no keyboard interface of its own.
+// disabled); it takes the size of the picture it shows. It has no keyboard
+// interface of its own. Only the left button presses it.
 class TEzRgnBtn : public QWidget
 {
     Q_OBJECT
@@ -66,9 +67,11 @@ signals:
     void mouseUp(Qt::MouseButtons buttons, QPoint pos);
     void mouseEnter();
     void mouseLeave();
+    void mouseMove(Qt::MouseButtons buttons, QPoint pos);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
+    void showEvent(QShowEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
@@ -84,6 +87,7 @@ private:
     void removeCrop();
     void updateAutoRepeat();
     void repaintNow();
+    void fitToPicture(const QPixmap &picture);
 
     QMutex m_lock;
     bool m_cropped = false;

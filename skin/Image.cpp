@@ -5,54 +5,104 @@
 
 TImage::TImage(QWidget *parent) : QLabel(parent) {}
 
+QPixmap TImage::picture() const
+{
+    // A form may also have filled QLabel's own pixmap.
+    return m_picture.isNull() ? pixmap() : m_picture;
+}
+
 void TImage::setPicture(const QPixmap &picture)
 {
     m_picture = picture;
-    if (m_autoSize && !m_picture.isNull())
-        resize(m_picture.deviceIndependentSize().toSize());
+    fitToPicture();
     update();
 }
 
 void TImage::setAutoSize(bool on)
 {
+    if (on == m_autoSize)
+        return;
     m_autoSize = on;
-    if (m_autoSize && !m_picture.isNull())
-        resize(m_picture.deviceIndependentSize().toSize());
+    fitToPicture();
 }
 
-void TImage::setStretch(bool on) { m_stretch = on; update(); }
-void TImage::setProportional(bool on) { m_proportional = on; update(); }
-void TImage::setCenter(bool on) { m_center = on; update(); }
-
-void TImage::paintEvent(QPaintEvent *)
+void TImage::setStretch(bool on)
 {
-    if (m_picture.isNull())
+    if (on == m_stretch)
         return;
-    QPainter painter(this);
-    QSize size = m_picture.deviceIndependentSize().toSize();
-    if (m_stretch) {
-        size = m_proportional ? size.scaled(this->size(), Qt::KeepAspectRatio) : this->size();
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    m_stretch = on;
+    update();
+}
+
+void TImage::setProportional(bool on)
+{
+    if (on == m_proportional)
+        return;
+    m_proportional = on;
+    update();
+}
+
+void TImage::setCenter(bool on)
+{
+    if (on == m_center)
+        return;
+    m_center = on;
+    update();
+}
+
+void TImage::fitToPicture()
+{
+    const QPixmap shown = picture();
+    if (m_autoSize && !shown.isNull())
+        resize(shown.deviceIndependentSize().toSize());
+}
+
+QRect TImage::pictureRect() const
+{
+    const QPixmap shown = picture();
+    if (shown.isNull())
+        return {};
+    QSize size = shown.deviceIndependentSize().toSize();
+    if (m_proportional) {
+        // Proportional alone only shrinks a picture that does not fit;
+        // with Stretch a smaller one grows too.
+        if (m_stretch || size.width() > width() || size.height() > height())
+            size = size.scaled(this->size(), Qt::KeepAspectRatio);
+    } else if (m_stretch) {
+        size = this->size();
     }
     QPoint origin(0, 0);
     if (m_center)
         origin = QPoint((width() - size.width()) / 2, (height() - size.height()) / 2);
-    painter.drawPixmap(QRect(origin, size), m_picture);
+    return {origin, size};
+}
+
+void TImage::paintEvent(QPaintEvent *)
+{
+    const QPixmap shown = picture();
+    if (shown.isNull())
+        return;
+    QPainter painter(this);
+    const QRect target = pictureRect();
+    if (target.size() != shown.deviceIndependentSize().toSize())
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(target, shown);
 }
 
 void TImage::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton)
         m_leftPressed = true;
+    event->accept();
     emit mouseDown(event->button(), event->position().toPoint());
-    // The background of a skinned window hands its press to the window.
-    event->ignore();
 }
 
 void TImage::mouseReleaseEvent(QMouseEvent *event)
 {
+    if (event->button() != Qt::LeftButton)
+        return;
     const bool wasPressed = m_leftPressed;
     m_leftPressed = false;
-    if (event->button() == Qt::LeftButton && wasPressed && rect().contains(event->position().toPoint()))
+    if (wasPressed && rect().contains(event->position().toPoint()))
         emit clicked();
 }

@@ -3,8 +3,9 @@
 #include <QLabel>
 #include <QPixmap>
 
-// A picture control. With Stretch and Proportional the picture is scaled
-// to fit with its proportions kept; with Center it is centred.
+// A picture control. With AutoSize it takes the size of its picture. Stretch
+// scales the picture to the control; Proportional keeps its proportions (and
+// alone only shrinks a picture too large); Center centres it.
 class TImage : public QLabel
 {
     Q_OBJECT
@@ -17,7 +18,8 @@ class TImage : public QLabel
 public:
     explicit TImage(QWidget *parent = nullptr);
 
-    QPixmap picture() const { return m_picture; }
+    // The picture shown: Picture, or else QLabel's pixmap.
+    QPixmap picture() const;
     void setPicture(const QPixmap &picture);
     bool autoSize() const { return m_autoSize; }
     void setAutoSize(bool on);
@@ -27,6 +29,8 @@ public:
     void setProportional(bool on);
     bool center() const { return m_center; }
     void setCenter(bool on);
+    // Where the picture is drawn, in the control's coordinates.
+    QRect pictureRect() const;
 
 signals:
     // Any mouse button going down on the picture.
@@ -40,6 +44,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
+    void fitToPicture();
+
     QPixmap m_picture;
     bool m_autoSize = false;
     bool m_stretch = false;

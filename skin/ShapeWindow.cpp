@@ -1,27 +1,42 @@
 #include "skin/ShapeWindow.h"
 
+#include <QApplication>
+#include <QCursor>
 #include <QMouseEvent>
 #include <QWindow>
 
+#include "skin/Image.h"
+
 QRegion regionFromSkin(const QImage &skin, QRgb key)
 {
-    const QImage image = skin.convertToFormat(QImage::Format_RGB32);
+    if (skin.isNull())
+        return {};
+    // Straight (not premultiplied) ARGB keeps the colour of every pixel, so
+    // the comparison sees the same red, green and blue the artist wrote.
+    const QImage image = skin.convertToFormat(skin.hasAlphaChannel() ? QImage::Format_ARGB32
+                                                                      : QImage::Format_RGB32);
+    const QRgb keyRgb = key & 0x00FFFFFFu;
+    const int width = image.width();
     QList<QRect> runs;
     for (int y = 0; y < image.height(); ++y) {
         const QRgb *row = reinterpret_cast<const QRgb *>(image.constScanLine(y));
         int start = -1;
-        for (int x = 0; x < image.width(); ++x) {
-            const bool isKey = qRgb(qRed(row[x]), qGreen(row[x]), qBlue(row[x])) == (key | 0xFF000000u);
-            if (isKey && start >= 0) {
-                runs.append(QRect(start, y, x - start, 1));
+        for (int x = 0; x < width; ++x) {
+            const bool isKey = (row[x] & 0x00FFFFFFu) == keyRgb;
+            if (isKey) {
+                if (start >= 0)
+                    runs.append(QRect(start, y, x - start, 1));
                 start = -1;
-            } else if (!isKey && start < 0) {
+            } else if (start < 0) {
                 start = x;
             }
         }
         if (start >= 0)
-            runs.append(QRect(start, y, image.width() - start, 1));
+            runs.append(QRect(start, y, width - start, 1));
     }
+    // The runs are sorted by row then column, one pixel high and never touch
+    // within a row: exactly what setRects expects, and faster than uniting
+    // them one by one (bench/shape_window.cpp).
     QRegion region;
     region.setRects(runs.constData(), int(runs.size()));
     return region;
@@ -31,23 +46,89 @@ TShapedForm::TShapedForm(QWidget *parent) : QWidget(parent, Qt::FramelessWindowH
 
 void TShapedForm::ShapeWindow(const QImage &skin, QRgb key)
 {
-    setFixedSize(skin.size());
-    const QRegion region = regionFromSkin(skin, key);
-    if (!region.isEmpty())
+    if (skin.isNull())
+        return;
+    // Window coordinates are logical pixels; a skin that carries its own
+    // pixel ratio is brought to one pixel per logical pixel first.
+    QImage logical = skin;
+    if (skin.devicePixelRatio() != 1.0) {
+        logical = skin.scaled(skin.deviceIndependentSize().toSize(), Qt::IgnoreAspectRatio,
+                              Qt::FastTransformation);
+        logical.setDevicePixelRatio(1.0);
+    }
+    setFixedSize(logical.size());
+    const QRegion region = regionFromSkin(logical, key);
+    if (region.isEmpty())
+        clearMask();
+    else
         setMask(region);
 }
 
 void TShapedForm::Image1MouseDown()
 {
-    QWindow *handle = window()->windowHandle();
-    if (handle && handle->startSystemMove())
+    beginMove(QCursor::pos());
+}
+
+void TShapedForm::makeDraggableBy(TImage *background)
+{
+    connect(background, &TImage::mouseDown, this,
+            [this, background](Qt::MouseButton, QPoint pos) { beginMove(background->mapToGlobal(pos)); });
+}
+
+void TShapedForm::beginMove(QPoint globalPress)
+{
+    QWidget *top = window();
+    QWindow *handle = top->windowHandle();
+    if (!handle || !top->isVisible() || m_manualMove)
         return;
+    if (handle->startSystemMove())
+        return;
+    // No window manager to do it: follow the mouse until the button comes up.
     m_manualMove = true;
-    m_grabOffset = QCursor::pos() - window()->pos();
+    m_grabOffset = globalPress - top->pos();
+    qApp->installEventFilter(this);
     grabMouse();
+}
+
+void TShapedForm::endManualMove()
+{
+    if (!m_manualMove)
+        return;
+    m_manualMove = false;
+    qApp->removeEventFilter(this);
+    releaseMouse();
 }
 
 bool TShapedForm::eventFilter(QObject *watched, QEvent *event)
 {
+    if (m_manualMove && watched->isWidgetType()) {
+        switch (event->type()) {
+        case QEvent::MouseMove: {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            if (mouse->buttons() == Qt::NoButton) {
+                endManualMove(); // the release went elsewhere
+                return false;
+            }
+            window()->move(mouse->globalPosition().toPoint() - m_grabOffset);
+            return true;
+        }
+        case QEvent::MouseButtonRelease: {
+            const auto *mouse = static_cast<QMouseEvent *>(event);
+            window()->move(mouse->globalPosition().toPoint() - m_grabOffset);
+            if (mouse->buttons() == Qt::NoButton)
+                endManualMove();
+            // The picture still sees its release, so a click on it stays a click.
+            return false;
+        }
+        default:
+            break;
+        }
+    }
     return QWidget::eventFilter(watched, event);
+}
+
+void TShapedForm::hideEvent(QHideEvent *event)
+{
+    endManualMove();
+    QWidget::hideEvent(event);
 }

@@ -5,8 +5,11 @@
 #include <QRegion>
 #include <QWidget>
 
+class TImage;
+
 // The outline of a skin: one rectangle per maximal horizontal run of pixels
-// whose colour differs from the key colour (0xRRGGBB, compared exactly).
+// whose colour differs from the key colour (0xRRGGBB, compared exactly on the
+// red, green and blue channels; alpha is not part of the colour).
 QRegion regionFromSkin(const QImage &skin, QRgb key);
 
 // A frameless window cut to the outline of its skin and moved by dragging
@@ -18,18 +21,30 @@ public:
     explicit TShapedForm(QWidget *parent = nullptr);
 
     // Sizes the window to the skin and sets its outline as the window mask.
-    // A skin without an opaque pixel leaves the window a full rectangle.
+    // A skin without an opaque pixel leaves the window a full rectangle; a
+    // null skin (picture missing) changes nothing.
     void ShapeWindow(const QImage &skin, QRgb key);
 
     // Starts moving the window with the mouse: the window system's move
     // where it accepts it, otherwise the window follows the mouse until the
-    // button is released.
+    // button is released. Takes the press position from the cursor.
     void Image1MouseDown();
+
+    // Any mouse button going down on this picture moves the window. Windows
+    // that do not move by their background simply do not call it.
+    void makeDraggableBy(TImage *background);
+
+    // True while the window follows the mouse by itself (no window manager).
+    bool isMovingByHand() const { return m_manualMove; }
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void hideEvent(QHideEvent *event) override;
 
 private:
+    void beginMove(QPoint globalPress);
+    void endManualMove();
+
     bool m_manualMove = false;
     QPoint m_grabOffset;
 };

@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Runs inside an X server (see run.sh). Prints one table row per measure.
+set -euo pipefail
+B="$BUILD"
+PLAYER="$B/tavelor"
+YARDSTICK="$B/bench/minimal_window"
+export QT_QPA_PLATFORM=xcb
+home="$(mktemp -d)"; export HOME="$home"; trap 'rm -rf "$home"' EXIT
+
+median() { sort -n | awk '{a[NR]=$1} END {print (NR%2 ? a[(NR+1)/2] : (a[NR/2]+a[NR/2+1])/2)}'; }
+
+first_paint_ms() { # program → median milliseconds to first paint over 15 runs
+  for _ in $(seq 15); do FIRSTPAINT_KILL=1 "$B/bench/firstpaint" "$1" | awk '{print $3}'; done | median
+}
+
+peak_kib_after_start() { # program → VmHWM (KiB) two seconds after its first paint
+  read -r pid _ _ < <("$B/bench/firstpaint" "$1")
+  sleep 2
+  awk '/VmHWM/ {print $2}' "/proc/$pid/status"
+  kill "$pid"; wait "$pid" 2>/dev/null || true
+}
+
+idle_cpu_percent() { # program → % of one core used over IDLE_SECONDS while idle
+  read -r pid _ _ < <("$B/bench/firstpaint" "$1")
+  sleep 2
+  t0=$(awk '{print $14+$15}' "/proc/$pid/stat")
+  sleep "$IDLE_SECONDS"
+  t1=$(awk '{print $14+$15}' "/proc/$pid/stat")
+  kill "$pid"; wait "$pid" 2>/dev/null || true
+  awk -v d=$((t1 - t0)) -v hz="$(getconf CLK_TCK)" -v s="$IDLE_SECONDS" 'BEGIN {printf "%.3f", 100 * d / hz / s}'
+}
+
+row() { printf '| %-44s | %12s | %12s | %8s | %-14s |\n' "$@"; }
+printf '| %-44s | %12s | %12s | %8s | %-14s |\n' measure player yardstick ratio goal
+printf '|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..46})" "$(printf -- '-%.0s' {1..14})" "$(printf -- '-%.0s' {1..14})" "$(printf -- '-%.0s' {1..10})" "$(printf -- '-%.0s' {1..16})"
+
+p=$(first_paint_ms "$PLAYER"); y=$(first_paint_ms "$YARDSTICK")
+row "start-up to first paint (ms, median of 15)" "$p" "$y" "$(awk -v a="$p" -v b="$y" 'BEGIN{printf "%.2f", a/b}')" "<= 1.3"
+
+p=$(peak_kib_after_start "$PLAYER"); y=$(peak_kib_after_start "$YARDSTICK")
+row "peak memory after start-up (MiB)" "$(awk -v a="$p" 'BEGIN{printf "%.1f", a/1024}')" \
+  "$(awk -v a="$y" 'BEGIN{printf "%.1f", a/1024}')" "+$(awk -v a="$p" -v b="$y" 'BEGIN{printf "%.1f", (a-b)/1024}')" "<= +20 MiB"
+
+p=$(idle_cpu_percent "$PLAYER"); y=$(idle_cpu_percent "$YARDSTICK")
+row "idle processor over ${IDLE_SECONDS} s (% of a core)" "$p" "$y" "-" "< 0.2 %"
+
+if [ -x "$B/bench/bench_question_picture" ]; then
+  "$B/bench/bench_question_picture" --table | while IFS='|' read -r name a b ratio goal; do row "$name" "$a" "$b" "$ratio" "$goal"; done
+fi
+if [ -x "$B/bench/bench_shape_window" ]; then
+  "$B/bench/bench_shape_window" --benchmark_format=csv 2>/dev/null | awk -F, 'NR>1 {gsub(/"/,"",$1); printf "%s %s\n", $1, $3}' |
+    while read -r name ns; do row "shape: $name (ms)" "$(awk -v n="$ns" 'BEGIN{printf "%.3f", n/1e6}')" "" "" "no slower"; done
+fi
