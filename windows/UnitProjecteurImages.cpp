@@ -17,7 +17,7 @@ TFormProjImages::TFormProjImages(QWidget *parent)
     move(49, 109);
     // Until it is given a picture the frame shows nothing, not scroll bars.
     ui->Image2->resize(0, 0);
-    connect(ui->Image1, &TImage::mouseDown, this, &TShapedForm::Image1MouseDown);
+    makeDraggableBy(ui->Image1);
     connect(ui->EzRgnBtn1, &TEzRgnBtn::clicked, this, &TFormProjImages::EzRgnBtn1Click);
     FormCreate();
 }
@@ -26,10 +26,7 @@ TFormProjImages::~TFormProjImages() = default;
 
 void TFormProjImages::FormCreate()
 {
-    // Without its skin the window keeps the form's size rather than vanish.
-    const QImage skin = ui->Image1->picture().toImage();
-    if (!skin.isNull())
-        ShapeWindow(skin, 0xFF00FF);
+    ShapeWindow(ui->Image1->picture().toImage(), 0xFF00FF);
 }
 
 void TFormProjImages::EzRgnBtn1Click()
