@@ -1,5 +1,4 @@
 #include <QApplication>
-#include <QPainter>
 #include <QScreen>
 #include <QTest>
 
@@ -17,19 +16,6 @@
 
 namespace {
 constexpr QRgb Key = 0xFFFF00FF;
-
-// Stands in for a skin that has not been drawn yet: a rounded panel with
-// the key colour around it.
-QPixmap drawnSkin(QSize size)
-{
-    QPixmap skin(size);
-    skin.fill(QColor::fromRgb(Key));
-    QPainter painter(&skin);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QColor(0x30, 0x90, 0xA0));
-    painter.drawRoundedRect(QRect(QPoint(1, 1), size - QSize(2, 2)), 24, 24);
-    return skin;
-}
 
 // A point of the skin with the key colour, and one of the bare background
 // that no control covers.
@@ -75,30 +61,18 @@ private slots:
         QFETCH(QString, kind);
         TFormQCM main;
         std::unique_ptr<TShapedForm> window;
-        std::function<void()> formCreate;
         if (kind == QLatin1String("FormFenetreMessage")) {
-            auto *w = new TFormFenetreMessage(&main);
-            window.reset(w);
-            formCreate = [w] { w->FormCreate(); };
+            window = std::make_unique<TFormFenetreMessage>(&main);
         } else if (kind == QLatin1String("FormProjImages")) {
-            auto *w = new TFormProjImages;
-            window.reset(w);
-            formCreate = [w] { w->FormCreate(); };
+            window = std::make_unique<TFormProjImages>();
         } else if (kind == QLatin1String("Form1")) {
-            auto *w = new TForm1;
-            window.reset(w);
-            formCreate = [w] { w->FormCreate(); };
+            window = std::make_unique<TForm1>();
         } else {
-            auto *w = new TForm3;
-            window.reset(w);
-            formCreate = [w] { w->FormCreate(); };
+            window = std::make_unique<TForm3>();
         }
         auto *background = window->findChild<TImage *>(QStringLiteral("Image1"));
         QVERIFY(background);
-        if (background->picture().isNull()) {
-            background->setPicture(drawnSkin(window->size()));
-            formCreate();
-        }
+        QVERIFY(!background->picture().isNull());
         const Probe p = probe(window.get(), background);
         QVERIFY(p.key.x() >= 0);
         QVERIFY(p.opaque.x() >= 0);
