@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QDirIterator>
+#include <QFile>
+#include <QIcon>
 #include <QFont>
 #include <QFontDatabase>
 #include <QLibraryInfo>
@@ -21,6 +23,17 @@ void loadFonts()
         QFont::insertSubstitution(QString::fromLatin1(name), QStringLiteral("Liberation Sans"));
 }
 
+QIcon programIcon()
+{
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        const QString file = QStringLiteral(":/images/tavelor_%1.png").arg(size);
+        if (QFile::exists(file))
+            icon.addFile(file, QSize(size, size));
+    }
+    return icon;
+}
+
 void loadTranslations(QApplication &app)
 {
     auto *translator = new QTranslator(&app);
@@ -37,6 +50,7 @@ void setUpApplication(QApplication &app)
     QApplication::setApplicationDisplayName(QStringLiteral("Tavelor"));
     QApplication::setApplicationVersion(QStringLiteral(TAVELOR_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("tavelor"));
+    QApplication::setWindowIcon(programIcon());
     loadFonts();
     loadTranslations(app);
     QFont font(QStringLiteral("MS Sans Serif"));

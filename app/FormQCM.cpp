@@ -1,31 +1,151 @@
 #include "app/FormQCM.h"
 
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QLineEdit>
+
+#include "platform/Desktop.h"
+#include "platform/Folders.h"
+#include "quiz/RecordText.h"
 #include "quiz/Scramble.h"
 #include "ui_FormQCM.h"
+#include "windows/UnitProjecteurImages.h"
+
+namespace {
+
+// Outside the skin's outline, the window is not there at all.
+constexpr QRgb SkinKeyColour = 0xFF00FF;
+// Forms give a window's size; its place on screen is set here.
+constexpr QPoint InitialPosition{12, 49};
+
+} // namespace
 
 TFormQCM::TFormQCM(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<Ui::FormQCM>())
 {
     ui->setupUi(this);
+    // The form gives its texts after every other property, so labels that
+    // size themselves to their text are fitted once the texts are there.
+    for (TDRLabel *label : findChildren<TDRLabel *>()) {
+        if (label->autoSize())
+            label->setCaption(label->caption());
+    }
+    move(InitialPosition);
     StopWatch1 = new TStopWatch(this);
     StopWatch1->setObjectName(QStringLiteral("StopWatch1"));
     Timer = new QTimer(this);
     Timer->setObjectName(QStringLiteral("Timer"));
+    Timer->setInterval(1000);
+    OpenDialog1 = platform::createOpenDialog(this);
     connectControls();
     FormCreate();
+    Timer->start();
 }
 
 TFormQCM::~TFormQCM() = default;
 
 void TFormQCM::connectControls()
 {
+    connect(Timer, &QTimer::timeout, this, &TFormQCM::TimerTimer);
+
+    connect(ui->Image1, &TImage::mouseDown, this, [this] { Image1MouseDown(); });
+    connect(ui->Image8, &TImage::clicked, this, &TFormQCM::Image8Click);
+
     connect(ui->EzRgnBtn1, &TEzRgnBtn::clicked, this, &TFormQCM::EzRgnBtn1Click);
+    connect(ui->EzRgnBtn2, &TEzRgnBtn::clicked, this, &TFormQCM::Commencer);
+    connect(ui->EzRgnBtn3, &TEzRgnBtn::clicked, this, &TFormQCM::Question_Suivante);
+    connect(ui->EzRgnBtn4, &TEzRgnBtn::clicked, this, &TFormQCM::Precedente);
+    connect(ui->EzRgnBtn5, &TEzRgnBtn::clicked, this, &TFormQCM::FenetreCorrection);
+    connect(ui->EzRgnBtn7, &TEzRgnBtn::clicked, this, &TFormQCM::EzRgnBtn7Click);
+    connect(ui->EzRgnBtn8, &TEzRgnBtn::clicked, this, &TFormQCM::EzRgnBtn8Click);
+    connect(ui->EzRgnBtn9, &TEzRgnBtn::clicked, this, &TFormQCM::EzRgnBtn9Click);
+    connect(ui->EzRgnBtn10, &TEzRgnBtn::clicked, this, &TFormQCM::EzRgnBtn10Click);
+    connect(ui->EzRgnBtn13, &TEzRgnBtn::clicked, this, &TFormQCM::EzRgnBtn13Click);
+    connect(ui->EzRgnBtn15, &TEzRgnBtn::clicked, this, &TFormQCM::EzRgnBtn15Click);
+
+    connect(ui->DRLabel4, &TDRLabel::clicked, this, &TFormQCM::DRLabel4Click);
+    connect(ui->DRLabel5, &TDRLabel::clicked, this, &TFormQCM::DRLabel5Click);
+    // Only the pupil's edits: the load writes the subject without announcing it.
+    connect(ui->ComboBox1->lineEdit(), &QLineEdit::textEdited, this, &TFormQCM::ComboBox1Change);
+    connect(ui->ComboBox1, &QComboBox::textActivated, this, &TFormQCM::ComboBox1Change);
+
+    connect(ui->CheckBox1, &QCheckBox::toggled, this, &TFormQCM::SelectReponse1);
+    connect(ui->CheckBox2, &QCheckBox::toggled, this, &TFormQCM::SelectReponse2);
+    connect(ui->CheckBox3, &QCheckBox::toggled, this, &TFormQCM::SelecReponse3);
+    connect(ui->CheckBox4, &QCheckBox::toggled, this, &TFormQCM::SelectReponse4);
+    connect(ui->CheckBox5, &QCheckBox::toggled, this, &TFormQCM::SelectReponse5);
+
+    connect(ui->ToolButton9, &QToolButton::clicked, this, &TFormQCM::ToolButton9Click);
+    connect(ui->ToolButton10, &QToolButton::clicked, this, &TFormQCM::ToolButton10Click);
+    connect(ui->ToolButton13, &QToolButton::clicked, this, &TFormQCM::ToolButton13Click);
+    connect(ui->ToolButton5, &QToolButton::clicked, this, &TFormQCM::ToolButton5Click);
+    connect(ui->ToolButton6, &QToolButton::clicked, this, &TFormQCM::ToolButton6Click);
+    connect(ui->ToolButton8, &QToolButton::clicked, this, &TFormQCM::ToolButton8Click);
+    connect(ui->ToolButton1, &QToolButton::clicked, this, &TFormQCM::ToolButton1Click);
+    connect(ui->ToolButton2, &QToolButton::clicked, this, &TFormQCM::ToolButton2Click);
+    connect(ui->ToolButton4, &QToolButton::clicked, this, &TFormQCM::ToolButton4Click);
 }
 
-void TFormQCM::FormCreate() {}
+void TFormQCM::FormCreate()
+{
+    // Without its skin the window keeps the form's size rather than vanish.
+    if (!ui->Image1->picture().isNull())
+        ShapeWindow(ui->Image1->picture().toImage(), SkinKeyColour);
+
+    QString programPath = QCoreApplication::applicationFilePath();
+#ifdef Q_OS_WIN
+    programPath = QDir::toNativeSeparators(programPath);
+#endif
+    State.ProgramDrive = platform::programDriveOf(programPath);
+
+    RefreshTimer();
+    ui->ToolBar1->hide();
+    ui->ToolBar2->hide();
+    ui->ToolBar3->hide();
+    ui->EzRgnBtn7->show();
+    ui->EzRgnBtn8->hide();
+    ui->EzRgnBtn5->hide();
+    ui->EzRgnBtn4->hide();
+    ui->EzRgnBtn3->hide();
+    ui->EzRgnBtn2->hide();
+    ui->DRLabel4->hide();
+    ui->DRLabel5->hide();
+    for (QCheckBox *box : {ui->CheckBox1, ui->CheckBox2, ui->CheckBox3, ui->CheckBox4, ui->CheckBox5})
+        box->hide();
+    for (QPlainTextEdit *memo : {ui->Memo1, ui->Memo2, ui->Memo3, ui->Memo4, ui->Memo5, ui->Memo6})
+        memo->clear();
+    ui->DRLabel1->setCaption(QStringLiteral("Pas de QCM"));
+    ui->Notebook1->setCurrentIndex(3);
+    ui->Image2->show();
+    ui->ScrollBox1->hide();
+    ui->Image3->hide();
+    ui->Label9->hide();
+    ui->Label10->hide();
+    ui->Image4->hide();
+    ui->Image5->hide();
+    ui->Image8->hide();
+    ui->DRLabel14->hide();
+    ResetTimer();
+    OpenDialog1->setDirectory(platform::dialogInitialFolder(State.ProgramDrive));
+}
 
 void TFormQCM::EzRgnBtn1Click()
 {
     close();
+}
+
+void TFormQCM::Image8Click()
+{
+    if (!m_windows.FormProjImages || ui->Image8->picture().isNull())
+        return;
+    QString title = ui->DRLabel12->caption();
+    const int position = State.CurrentPosition;
+    if (position >= 1 && position <= State.QuestionCount) {
+        const int record = State.QuestionOrder[position];
+        if (record >= 1 && record <= qcm::MaxQuestions)
+            title = qcm::decodeField(QuestionBank[record], qcm::Field::PictureFile);
+    }
+    m_windows.FormProjImages->showPicture(ui->Image8->picture(), title);
 }
 
 void TFormQCM::DeCrypt(qcm::ShortString &text, int length) const

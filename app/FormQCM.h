@@ -49,6 +49,8 @@ public:
     // Creation, start-up state and quitting (app/).
     void FormCreate();
     void EzRgnBtn1Click();
+    // Shows the question's picture at full size in the image projector.
+    void Image8Click();
 
     // Commands (app/).
     void EzRgnBtn7Click();
@@ -68,7 +70,8 @@ public:
     // Loading (engine/QuizLoading.cpp).
     void LectureFichier();
     void ReloadQuiz();
-    void Lecture_des_enregistrements();
+    // False when the load must stop here (the file could not be read).
+    bool Lecture_des_enregistrements();
 
     // Question order (engine/QuestionOrder.cpp).
     void Preparation_des_questions();
@@ -113,6 +116,8 @@ public:
 
 private:
     void connectControls();
+    void hideToolBars();
+    void showToolBar(QWidget *toolBar);
 
     SecondaryWindows m_windows;
     QuizRandom m_random;

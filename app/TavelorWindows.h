@@ -1,5 +1,7 @@
 #pragma once
 
+#include <initializer_list>
+
 #include "app/FormQCM.h"
 #include "windows/Unit1.h"
 #include "windows/Unit3.h"
@@ -21,5 +23,9 @@ struct TavelorWindows
     TavelorWindows()
     {
         FormQCM.setSecondaryWindows({&FormProjImages, &FormFenetreMessage, &Form1, &Form3, &Form2});
+        // Closing the main window ends the program, whatever else is on screen.
+        for (QWidget *window : std::initializer_list<QWidget *>{&FormProjImages, &FormFenetreMessage, &Form1,
+                                                                 &Form3, &Form2})
+            window->setAttribute(Qt::WA_QuitOnClose, false);
     }
 };

@@ -4,6 +4,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
 
@@ -14,7 +15,8 @@ QFileDialog *createOpenDialog(QWidget *parent)
     auto *dialog = new QFileDialog(parent);
     dialog->setObjectName(QStringLiteral("OpenDialog1"));
     dialog->setOption(QFileDialog::DontUseNativeDialog);
-    dialog->setOption(QFileDialog::ReadOnly, false);
+    // Pupils only pick a quiz: no renaming or deleting from inside the dialog.
+    dialog->setOption(QFileDialog::ReadOnly, true);
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setNameFilter(QStringLiteral("qcm (*.qcm)"));
@@ -36,7 +38,10 @@ void beep()
 
 void openWithShell(const QString &fileName)
 {
-    QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::current().absoluteFilePath(fileName)));
+    // A missing document is not handed on, so that no desktop complains of it.
+    const QString path = QDir::current().absoluteFilePath(fileName);
+    if (QFileInfo::exists(path))
+        QDesktopServices::openUrl(QUrl::fromLocalFile(path));
 }
 
 } // namespace platform

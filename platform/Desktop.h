@@ -9,7 +9,8 @@ class QWidget;
 namespace platform {
 
 // The quiz file dialog: Qt's own (not the native one), filter "qcm (*.qcm)",
-// resizable, no read-only box, named OpenDialog1.
+// resizable, no read-only box, named OpenDialog1. Files cannot be renamed or
+// deleted from it.
 QFileDialog *createOpenDialog(QWidget *parent);
 // A modal message with one OK button, captioned with the program's title.
 void showMessage(QWidget *parent, const QString &text);

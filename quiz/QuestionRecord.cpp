@@ -19,7 +19,10 @@ void QuestionRecord::setField(Field field, const ShortString &value)
     const FieldLayout layout = layoutOf(field);
     const std::size_t length = std::min<std::size_t>(value[0], layout.capacity);
     bytes[layout.offset] = std::uint8_t(length);
-    std::copy_n(value.begin() + 1, length, bytes.begin() + layout.offset + 1);
+    auto characters = bytes.begin() + layout.offset + 1;
+    std::copy_n(value.begin() + 1, length, characters);
+    // The rest of the field means nothing; zeros keep written files reproducible.
+    std::fill(characters + length, characters + layout.capacity, std::uint8_t(0));
 }
 
 QuestionRecord QuestionRecord::fromBytes(std::span<const std::uint8_t, RecordSize> raw)

@@ -3,6 +3,9 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <algorithm>
+#include <climits>
+
 namespace qcm {
 
 ReadResult readRecords(std::span<const std::uint8_t> data, QuestionBank &bank)
@@ -34,11 +37,19 @@ ReadResult readQuizFile(const QString &path, QuestionBank &bank)
     }
     // Only what the bank can hold is read; the rest is counted.
     const qint64 size = file.size();
-    const QByteArray data = file.read(qint64(RecordSize) * MaxQuestions);
+    const qint64 wanted = std::min(size, qint64(RecordSize) * MaxQuestions);
+    const QByteArray data = file.read(wanted);
     ReadResult result = readRecords(
-        std::span(reinterpret_cast<const std::uint8_t *>(data.constData()), std::size_t(data.size())), bank);
-    result.recordsInFile = int(size / qint64(RecordSize));
-    result.trailingBytes = std::size_t(size % qint64(RecordSize));
+        std::span(reinterpret_cast<const std::uint8_t *>(data.constData()), std::size_t(std::max<qsizetype>(data.size(), 0))),
+        bank);
+    // A read that stops short (the file shrank, a device error) ends the load
+    // like a missing record; the slots already filled keep what was read.
+    if (data.size() < wanted - qint64(wanted % qint64(RecordSize)))
+        result.status = ReadResult::Status::ReadPastEnd;
+    else {
+        result.recordsInFile = int(std::min<qint64>(size / qint64(RecordSize), INT_MAX));
+        result.trailingBytes = std::size_t(size % qint64(RecordSize));
+    }
     return result;
 }
 

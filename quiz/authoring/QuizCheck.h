@@ -1,0 +1,47 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+#include <vector>
+
+#include "quiz/authoring/Lang.h"
+
+// What in a quiz file will surprise a pupil or a teacher, question by question.
+namespace qcm::authoring {
+
+struct Finding
+{
+    enum class Level { Remark, Warning, Error };
+    Level level = Level::Remark;
+    int record = 0;  // 0: the file as a whole
+    QString field;   // empty: the record as a whole
+    QString text;
+};
+
+struct PictureProbe
+{
+    bool loaded = false;
+    int width = 0;
+    int height = 0;
+    QString reason; // why it failed
+};
+// Loads the picture a question names (below the quiz's folder) the way the player does.
+using PictureProbeFn = std::function<PictureProbe(const QString &quizFolder, const QString &pictureName)>;
+
+struct CheckReport
+{
+    std::vector<Finding> findings;
+    int records = 0;
+    int questions = 0; // the records the player asks
+    bool hasErrors() const;
+};
+
+// The picture formats the player can show, by extension.
+bool isShownPictureFormat(const QString &pictureName);
+
+CheckReport checkQuiz(const QString &path, Lang lang, const PictureProbeFn &probe);
+// One line: "fichier.qcm : question 3, AnswerKey : erreur : …".
+QString formatFinding(const Finding &finding, const QString &file, Lang lang);
+QString formatSummary(const CheckReport &report, const QString &file, Lang lang);
+
+} // namespace qcm::authoring

@@ -1,0 +1,190 @@
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QFontInfo>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "app/Application.h"
+#include "app/TavelorWindows.h"
+#include "ui_FormQCM.h"
+
+class FormQCMStartupTest : public QObject
+{
+    Q_OBJECT
+private:
+    QTemporaryDir m_home;
+    std::unique_ptr<TavelorWindows> m_windows;
+    TFormQCM *form() { return &m_windows->FormQCM; }
+    QWidget *child(const char *name)
+    {
+        auto *widget = form()->findChild<QWidget *>(QString::fromLatin1(name));
+        if (!widget)
+            qWarning("no control named %s", name);
+        return widget;
+    }
+
+private slots:
+    void initTestCase()
+    {
+        qputenv("HOME", m_home.path().toLocal8Bit());
+        QVERIFY(QDir(m_home.path()).mkdir(QStringLiteral("QCM")));
+        setUpApplication(*qApp);
+        m_windows = std::make_unique<TavelorWindows>();
+        form()->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form()));
+    }
+
+    void cleanupTestCase() { m_windows.reset(); }
+
+    void windowsAreCreatedInOrderAndNamed()
+    {
+        QCOMPARE(form()->objectName(), QStringLiteral("FormQCM"));
+        QCOMPARE(m_windows->FormProjImages.objectName(), QStringLiteral("FormProjImages"));
+        QCOMPARE(m_windows->FormFenetreMessage.objectName(), QStringLiteral("FormFenetreMessage"));
+        for (QWidget *secondary : std::initializer_list<QWidget *>{
+                 &m_windows->FormProjImages, &m_windows->FormFenetreMessage, &m_windows->Form1,
+                 &m_windows->Form3, &m_windows->Form2}) {
+            QVERIFY(!secondary->isVisible());
+            QVERIFY2(!secondary->testAttribute(Qt::WA_QuitOnClose), qPrintable(secondary->objectName()));
+        }
+        QVERIFY(form()->testAttribute(Qt::WA_QuitOnClose));
+    }
+
+    void mainWindowIsFramelessAtItsPlace()
+    {
+        QVERIFY(form()->windowFlags().testFlag(Qt::FramelessWindowHint));
+        QCOMPARE(form()->pos(), QPoint(12, 49));
+        QCOMPARE(form()->size(), QSize(843, 524));
+        QCOMPARE(form()->windowTitle(), QStringLiteral("FormQCM"));
+    }
+
+    void onlyQuitFileAndHelpAreOfferedAtFirst_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<bool>("shown");
+        for (const char *name : {"Image1", "DRLabel3", "DRLabel12", "DRLabel1", "DRLabel6", "DRLabel7",
+                                 "DRLabel15", "DRLabel16", "DRLabel17", "EzRgnBtn1", "EzRgnBtn7", "EzRgnBtn9",
+                                 "Notebook1", "Image2", "Notebook2", "Memo1", "Memo6"})
+            QTest::newRow(name) << QString::fromLatin1(name) << true;
+        for (const char *name : {"DRLabel2", "ComboBox1", "DRLabel4", "DRLabel5", "DRLabel14", "Label9", "Label10",
+                                 "Image3", "Image4", "Image5", "ScrollBox1", "Image8", "CheckBox1", "CheckBox5",
+                                 "EzRgnBtn2", "EzRgnBtn3", "EzRgnBtn4", "EzRgnBtn5", "EzRgnBtn8", "ToolBar1",
+                                 "ToolBar2", "ToolBar3"})
+            QTest::newRow(name) << QString::fromLatin1(name) << false;
+    }
+
+    void onlyQuitFileAndHelpAreOfferedAtFirst()
+    {
+        QFETCH(QString, name);
+        QFETCH(bool, shown);
+        QWidget *widget = child(name.toLatin1().constData());
+        QVERIFY(widget);
+        QCOMPARE(widget->isVisible(), shown);
+    }
+
+    void labelsReadNoQuizYet()
+    {
+        QCOMPARE(form()->ui->DRLabel1->caption(), QStringLiteral("Pas de QCM"));
+        QCOMPARE(form()->ui->DRLabel7->caption(), QStringLiteral("0/0"));
+        QCOMPARE(form()->ui->DRLabel12->caption(), QStringLiteral("?"));
+        QCOMPARE(form()->ui->Notebook1->currentWidget()->objectName(), QStringLiteral("PageImage"));
+        for (const char *name : {"Memo1", "Memo2", "Memo3", "Memo4", "Memo5", "Memo6"})
+            QVERIFY(form()->findChild<QPlainTextEdit *>(QString::fromLatin1(name))->toPlainText().isEmpty());
+        QVERIFY(form()->Timer->isActive());
+        QCOMPARE(form()->Timer->interval(), 1000);
+        QVERIFY(!form()->StopWatch1->isRunning());
+    }
+
+    void pagesKeepTheirOrder()
+    {
+        const QStringList pages{QStringLiteral("PageExamen"), QStringLiteral("PageEntrainement"),
+                                QStringLiteral("PageCorrection"), QStringLiteral("PageImage")};
+        for (int i = 0; i < pages.size(); ++i)
+            QCOMPARE(form()->ui->Notebook1->widget(i)->objectName(), pages.at(i));
+    }
+
+    void subjectBoxListsTheSubjects()
+    {
+        QComboBox *box = form()->ui->ComboBox1;
+        QVERIFY(box->isEditable());
+        QCOMPARE(box->count(), 27);
+        QCOMPARE(box->itemText(0), QStringLiteral("Français"));
+        QCOMPARE(box->itemText(3), QStringLiteral("Mathématiques"));
+        QCOMPARE(box->itemText(25), QStringLiteral("Culture générale"));
+        QCOMPARE(box->itemText(26), QString());
+    }
+
+    void pointSizesAreMeantAtNinetySixDpi()
+    {
+        // 8 pt must be 11 px, and the forms' font names must reach the bundled font.
+        const QFontInfo base(form()->font());
+        QCOMPARE(base.family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(base.pixelSize(), 11);
+        const QFontInfo menu(form()->ui->DRLabel4->font());
+        QCOMPARE(menu.family(), QStringLiteral("Liberation Sans"));
+        QVERIFY(menu.bold() && menu.italic());
+        QCOMPARE(menu.pixelSize(), 15);
+    }
+
+    void labelsShowTheirWholeText()
+    {
+        // Relief labels that size themselves must do so once the form has
+        // given them their texts, and none may run under the question panel.
+        for (TDRLabel *label : form()->findChildren<TDRLabel *>()) {
+            if (!label->autoSize())
+                continue;
+            QVERIFY2(label->width() >= label->fontMetrics().horizontalAdvance(label->caption()),
+                     qPrintable(label->objectName()));
+        }
+        for (QWidget *maker : {static_cast<QWidget *>(form()->ui->DRLabel15), static_cast<QWidget *>(form()->ui->DRLabel16),
+                               static_cast<QWidget *>(form()->ui->DRLabel17)})
+            QVERIFY2(maker->geometry().right() < form()->ui->Notebook2->x(), qPrintable(maker->objectName()));
+    }
+
+    void helpButtonLeavesTheSettingsButtonReachable()
+    {
+        // Once "Paramétrer" is on screen, both it and "Aide" take clicks.
+        form()->ui->EzRgnBtn8->show();
+        const QRect settings = form()->ui->EzRgnBtn8->geometry();
+        const QRect help = form()->ui->EzRgnBtn9->geometry();
+        QVERIFY(!settings.intersects(help));
+        QVERIFY(!help.intersects(form()->ui->ComboBox1->geometry()));
+        QVERIFY(!help.intersects(form()->ui->DRLabel1->geometry()));
+        QCOMPARE(form()->childAt(settings.center()), form()->ui->EzRgnBtn8);
+        QCOMPARE(form()->childAt(help.center()), form()->ui->EzRgnBtn9);
+        QTest::mouseClick(form()->ui->EzRgnBtn8, Qt::LeftButton);
+        QVERIFY(form()->ui->ToolBar2->isVisible());
+        QTest::mouseClick(form()->ui->EzRgnBtn9, Qt::LeftButton);
+        QVERIFY(form()->ui->ToolBar3->isVisible());
+        QVERIFY(!form()->ui->ToolBar2->isVisible());
+        form()->ToolButton4Click();
+        form()->ui->EzRgnBtn8->hide();
+    }
+
+    void fileDialogIsOursAndFrench()
+    {
+        QFileDialog *dialog = form()->OpenDialog1;
+        QCOMPARE(dialog->objectName(), QStringLiteral("OpenDialog1"));
+        QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
+        QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("qcm (*.qcm)")});
+        QCOMPARE(dialog->fileMode(), QFileDialog::ExistingFile);
+        QVERIFY(dialog->isSizeGripEnabled());
+        QCOMPARE(QDir::toNativeSeparators(dialog->directory().absolutePath()),
+                 QDir::toNativeSeparators(m_home.path() + QStringLiteral("/QCM")));
+        auto *buttons = dialog->findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+        QVERIFY(buttons);
+        QCOMPARE(buttons->button(QDialogButtonBox::Open)->text().remove(QLatin1Char('&')), QStringLiteral("Ouvrir"));
+        QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Annuler"));
+    }
+
+    void quitHidesTheMainWindow()
+    {
+        QTest::mouseClick(form()->ui->EzRgnBtn1, Qt::LeftButton);
+        QVERIFY(!form()->isVisible());
+    }
+};
+
+QTEST_MAIN(FormQCMStartupTest)
+#include "formqcm_startup.moc"
