@@ -1,6 +1,43 @@
 #include "app/FormQCM.h"
+#include "ui_FormQCM.h"
 
-void TFormQCM::ToolButton5Click() {}
-void TFormQCM::ToolButton6Click() {}
-void TFormQCM::EzRgnBtn10Click() {}
-void TFormQCM::EzRgnBtn13Click() {}
+namespace {
+
+enum Page { PageExamen = 0, PageEntrainement = 1, PageCorrection = 2, PageImage = 3 };
+
+} // namespace
+
+void TFormQCM::ToolButton5Click()
+{
+    ui->Notebook1->setCurrentIndex(PageExamen);
+    hideToolBars();
+}
+
+void TFormQCM::ToolButton6Click()
+{
+    ui->Notebook1->setCurrentIndex(PageEntrainement);
+    hideToolBars();
+}
+
+void TFormQCM::EzRgnBtn10Click()
+{
+    ui->Notebook1->setCurrentIndex(PageImage);
+    hideToolBars();
+    ui->DRLabel4->show();
+    ui->DRLabel4->setBlink(TDRLabel::blBlink);
+    ui->Image3->setVisible(!ui->RadioButton3->isChecked());
+    ui->Image5->show();
+    ui->Image4->hide();
+    StartTimer();
+}
+
+void TFormQCM::EzRgnBtn13Click()
+{
+    ui->Notebook1->setCurrentIndex(PageImage);
+    hideToolBars();
+    ui->DRLabel4->show();
+    ui->DRLabel4->setBlink(TDRLabel::blBlink);
+    ui->Image3->hide();
+    ui->Image4->show();
+    ui->Image5->hide();
+}

@@ -1,3 +1,23 @@
 #include "app/FormQCM.h"
+#include "engine/QuestionShuffle.h"
+#include "ui_FormQCM.h"
 
-void TFormQCM::Preparation_des_questions() {}
+void TFormQCM::Preparation_des_questions()
+{
+    // QuestionCount holds the number of records the last read put into the bank.
+    State.QuestionCount = countQuestions(QuestionBank, State.QuestionCount);
+
+    // The exam indicator is the mode: while it shows, the order is shuffled.
+    // It is asked of the main window, which may itself still be hidden.
+    const bool examMode = ui->Image5->isVisibleTo(this);
+
+    // Two complete preparations, the second one kept: every run of the
+    // program thus draws the same sequence of shuffles.
+    for (int pass = 0; pass < 2; ++pass) {
+        if (examMode)
+            shuffleOrder(State.QuestionOrder, State.QuestionCount, m_random);
+        else
+            naturalOrder(State.QuestionOrder, State.QuestionCount);
+        State.CurrentPosition = 0;
+    }
+}
