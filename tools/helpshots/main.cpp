@@ -29,6 +29,9 @@ const QColor Mark(0xE0, 0x10, 0x10);
 // outside its outline transparent.
 QImage shaped(QWidget *window)
 {
+    // No text caret in the pictures.
+    if (QWidget *focus = QApplication::focusWidget())
+        focus->clearFocus();
     const QImage grab = window->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (window->mask().isEmpty())
         return grab;
@@ -270,7 +273,7 @@ bool HelpShots::run()
         const QRectF verdict = f.map(QRectF(rectOf(w.FormFenetreMessage.ui->Label1, &w.FormFenetreMessage).translated(popup)));
         const QRectF ball = f.map(QRectF(rectOf(w.FormFenetreMessage.ui->EzRgnBtn1, &w.FormFenetreMessage).translated(popup)));
         circle(image, verdict);
-        arrow(image, ball.topRight() + QPointF(70, -30), ball.center() + QPointF(10, -8));
+        arrow(image, ball.center() + QPointF(90, 55), ball.center() + QPointF(13, 8));
         save(8, image);
     }
 
