@@ -207,7 +207,16 @@ bool HelpShots::run()
     // No quiz loaded; the "Fichier" label and the "Quitter" button.
     QImage start = shaped(&main);
     save(2, fit(start, {585, 353}).image);
-    save(14, fit(start.copy(3, 35, 74, 30), {81, 33}).image);
+    {
+        // The button alone, at its own size and to the left: the picture
+        // stands in a run of blanks of a sentence and must leave its end
+        // readable.
+        const QImage button = ui.EzRgnBtn7->picIdle().toImage();
+        QImage image(81, 33, QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        QPainter(&image).drawImage(QPoint(2, (image.height() - button.height()) / 2), button);
+        save(14, image);
+    }
     save(16, fit(start.copy(0, 52, 125, 52), {329, 137}).image);
 
     // The file tool bar open under its label.
