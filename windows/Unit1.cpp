@@ -17,10 +17,7 @@ TForm1::~TForm1() = default;
 
 void TForm1::FormCreate()
 {
-    // Without its skin the window keeps the form's size rather than vanish.
-    const QImage skin = ui->Image1->picture().toImage();
-    if (!skin.isNull())
-        ShapeWindow(skin, 0xFF00FF);
+    ShapeWindow(ui->Image1->picture().toImage(), 0xFF00FF);
 }
 
 void TForm1::Image1Click()

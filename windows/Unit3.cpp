@@ -9,7 +9,7 @@ TForm3::TForm3(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<Ui::F
     setWindowTitle(QStringLiteral("Création de l'arborescence QCM"));
     setUpSkinnedSecondary(this);
     move(303, 165);
-    connect(ui->Image1, &TImage::mouseDown, this, &TShapedForm::Image1MouseDown);
+    makeDraggableBy(ui->Image1);
     FormCreate();
 }
 
@@ -17,8 +17,5 @@ TForm3::~TForm3() = default;
 
 void TForm3::FormCreate()
 {
-    // Without its skin the window keeps the form's size rather than vanish.
-    const QImage skin = ui->Image1->picture().toImage();
-    if (!skin.isNull())
-        ShapeWindow(skin, 0xFF00FF);
+    ShapeWindow(ui->Image1->picture().toImage(), 0xFF00FF);
 }

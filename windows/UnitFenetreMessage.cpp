@@ -14,7 +14,7 @@ TFormFenetreMessage::TFormFenetreMessage(TFormQCM *formQCM, QWidget *parent)
     // Only the first showing places the pop-up; later ones keep where the
     // pupil dragged it.
     move(1, 180);
-    connect(ui->Image1, &TImage::mouseDown, this, &TShapedForm::Image1MouseDown);
+    makeDraggableBy(ui->Image1);
     connect(ui->EzRgnBtn1, &TEzRgnBtn::clicked, this, &TFormFenetreMessage::EzRgnBtn1Click);
     FormCreate();
 }
@@ -23,10 +23,7 @@ TFormFenetreMessage::~TFormFenetreMessage() = default;
 
 void TFormFenetreMessage::FormCreate()
 {
-    // Without its skin the window keeps the form's size rather than vanish.
-    const QImage skin = ui->Image1->picture().toImage();
-    if (!skin.isNull())
-        ShapeWindow(skin, 0xFF00FF);
+    ShapeWindow(ui->Image1->picture().toImage(), 0xFF00FF);
     if (m_formQCM) {
         m_formQCM->ui->EzRgnBtn5->hide();
         m_formQCM->ui->EzRgnBtn3->hide();

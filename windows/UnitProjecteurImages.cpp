@@ -15,7 +15,9 @@ TFormProjImages::TFormProjImages(QWidget *parent)
     setWindowTitle(QStringLiteral("Projecteur d'images"));
     setUpSkinnedSecondary(this);
     move(49, 109);
-    connect(ui->Image1, &TImage::mouseDown, this, &TShapedForm::Image1MouseDown);
+    // Until it is given a picture the frame shows nothing, not scroll bars.
+    ui->Image2->resize(0, 0);
+    makeDraggableBy(ui->Image1);
     connect(ui->EzRgnBtn1, &TEzRgnBtn::clicked, this, &TFormProjImages::EzRgnBtn1Click);
     FormCreate();
 }
@@ -24,10 +26,7 @@ TFormProjImages::~TFormProjImages() = default;
 
 void TFormProjImages::FormCreate()
 {
-    // Without its skin the window keeps the form's size rather than vanish.
-    const QImage skin = ui->Image1->picture().toImage();
-    if (!skin.isNull())
-        ShapeWindow(skin, 0xFF00FF);
+    ShapeWindow(ui->Image1->picture().toImage(), 0xFF00FF);
 }
 
 void TFormProjImages::EzRgnBtn1Click()
@@ -39,7 +38,7 @@ void TFormProjImages::showPicture(const QPixmap &picture, const QString &title)
 {
     ui->Image2->setPicture(picture);
     if (picture.isNull())
-        ui->Image2->resize(ui->ScrollBox1->viewport()->size());
+        ui->Image2->resize(0, 0);
     ui->ScrollBox1->ensureVisible(0, 0);
     const QString shown = ui->DRLabel2->fontMetrics().elidedText(title, Qt::ElideMiddle, TitleMaxWidth);
     ui->DRLabel2->setCaption(shown);

@@ -90,13 +90,38 @@ private slots:
         TFormQCM main;
         TFormFenetreMessage popup(&main);
         popup.showVerdict(true, QString());
+        QVERIFY(QTest::qWaitForWindowExposed(&popup));
         QCOMPARE(popup.pos(), QPoint(1, 180));
         QCOMPARE(popup.size(), QSize(313, 201));
 
-        popup.move(400, 300);
+        // Dragged by a bare part of its background.
+        const QPoint grip(60, 20);
+        QCOMPARE(popup.childAt(grip), popup.ui->Image1);
+        QTest::mousePress(popup.ui->Image1, Qt::LeftButton, {}, grip);
+        QTest::mouseMove(popup.ui->Image1, grip + QPoint(150, 90));
+        // The window has followed: the mouse is back over the grip.
+        QTest::mouseRelease(popup.ui->Image1, Qt::LeftButton, {}, grip);
+        QCOMPARE(popup.pos(), QPoint(151, 270));
+
         popup.EzRgnBtn1Click();
         popup.showVerdict(false, QString());
-        QCOMPARE(popup.pos(), QPoint(400, 300));
+        QCOMPARE(popup.pos(), QPoint(151, 270));
+        QVERIFY(popup.isVisible());
+    }
+
+    void pressOnTheTextOrVerdictDoesNotMoveThePopup()
+    {
+        TFormQCM main;
+        TFormFenetreMessage popup(&main);
+        popup.showVerdict(true, QStringLiteral("texte"));
+        QVERIFY(QTest::qWaitForWindowExposed(&popup));
+        for (QWidget *control : {static_cast<QWidget *>(popup.ui->Memo1->viewport()),
+                                 static_cast<QWidget *>(popup.ui->Label1)}) {
+            QTest::mousePress(control, Qt::LeftButton, {}, QPoint(5, 5));
+            QTest::mouseMove(control, QPoint(80, 60));
+            QTest::mouseRelease(control, Qt::LeftButton, {}, QPoint(80, 60));
+            QCOMPARE(popup.pos(), QPoint(1, 180));
+        }
     }
 
     void textBoxWrapsWithoutScrollBarsAndStaysEditable()

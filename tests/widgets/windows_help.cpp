@@ -181,6 +181,28 @@ private slots:
         const QList<QWidget *> order = page->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
         QVERIFY(order.indexOf(help.ui->Image14) > order.indexOf(help.ui->Label67));
     }
+
+    void fichierPictureLeavesTheRestOfItsSentenceReadable()
+    {
+        TForm2 help;
+        const QImage picture = help.ui->Image14->picture().toImage().convertToFormat(QImage::Format_ARGB32);
+        QVERIFY(!picture.isNull());
+        int lastOpaque = -1;
+        for (int x = 0; x < picture.width(); ++x)
+            for (int y = 0; y < picture.height(); ++y)
+                if (qAlpha(picture.pixel(x, y)) != 0)
+                    lastOpaque = x;
+        QLabel *sentence = help.ui->Label67;
+        const QString text = sentence->text();
+        const int gap = text.indexOf(QStringLiteral("   "));
+        const QFontMetrics metrics(sentence->font());
+        const int gapStart = sentence->x() + metrics.horizontalAdvance(text.left(gap));
+        const int gapEnd = sentence->x() + metrics.horizontalAdvance(text.left(text.indexOf(u',')));
+        QVERIFY2(help.ui->Image14->x() + lastOpaque < gapEnd,
+                 qPrintable(QStringLiteral("picture ends at %1, text resumes at %2")
+                                .arg(help.ui->Image14->x() + lastOpaque).arg(gapEnd)));
+        QVERIFY(help.ui->Image14->x() + 8 > gapStart);
+    }
 };
 
 QTEST_MAIN(HelpWindowTest)

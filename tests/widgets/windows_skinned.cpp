@@ -135,6 +135,26 @@ private slots:
         QVERIFY(notice.findChildren<TEzRgnBtn *>().isEmpty());
     }
 
+    void noticeAndProjectorMoveByTheirBackground()
+    {
+        TForm3 notice;
+        TFormProjImages projector;
+        const QList<QPair<TShapedForm *, QPoint>> grips = {{&notice, QPoint(30, 100)}, {&projector, QPoint(8, 200)}};
+        for (const auto &[window, grip] : grips) {
+            window->show();
+            QVERIFY(QTest::qWaitForWindowExposed(window));
+            auto *background = window->findChild<TImage *>(QStringLiteral("Image1"));
+            QCOMPARE(window->childAt(grip), background);
+            const QPoint before = window->pos();
+            // Any button drags.
+            QTest::mousePress(background, Qt::RightButton, {}, grip);
+            QTest::mouseMove(background, grip + QPoint(-20, 40));
+            QTest::mouseRelease(background, Qt::RightButton, {}, grip);
+            QCOMPARE(window->pos(), before + QPoint(-20, 40));
+            QVERIFY(window->isVisible());
+        }
+    }
+
     void projectorScrollsALargePictureAndFitsASmallOne()
     {
         TFormProjImages projector;
