@@ -1,0 +1,53 @@
+#!/usr/bin/env bash
+# Runs inside one X server (see take_quiz.sh).
+set -euo pipefail
+tavelor="$1"; wm="$2"; shots="$3"; here="$4"
+mkdir -p "$shots"
+source "$here/xdriver.sh"
+trap 'import -window root "$shots/failure.png" 2>/dev/null; echo "screenshot of the failure: $shots/failure.png" >&2' ERR
+
+if [ "$wm" = openbox ]; then openbox >/dev/null 2>&1 & sleep 1; fi
+"$tavelor" > "$shots/player.log" 2>&1 &
+player=$!
+main=$(wait_window '^FormQCM$')
+read -r wx wy < <(window_origin "$main")
+echo "main window at $wx,$wy"
+
+# Fichier, then "Charger un QCM." (the quiz folder exists: "prêts" message).
+click_at $((wx + 39)) $((wy + 49))
+click_at $((wx + 147)) $((wy + 82))
+wait_window '^Tavelor$' >/dev/null
+xdotool key --clearmodifiers Return
+dialog=$(wait_window 'QCM|Ouvrir|Tavelor')
+sleep 0.5
+xdotool type --delay 20 "$HOME/QCM/Sciences/Essais/essai.qcm"
+xdotool key --clearmodifiers Return
+sleep 1
+# The name field's completion list may outlive the dialog by one click.
+click_at $((wx + 600)) $((wy + 300))
+
+# Commencer, then each question: tick, Correction, close the pop-up, next.
+click_at $((wx + 748)) $((wy + 503))
+answer() { # rows to tick (1-5)
+  for row in "$@"; do click_at $((wx + 347 + 22)) $((wy + 81 + 112 + 56 * (row - 1) + 8)); done
+  click_at $((wx + 604)) $((wy + 503))               # Correction
+  sleep 0.5
+  local popup; popup=$(wait_window '^Correction$')
+  read -r px py < <(window_origin "$popup")
+  click_at $((px + 275)) $((py + 35))                 # its close ball
+  click_at $((wx + 658)) $((wy + 503))               # next question
+}
+answer 1       # right
+answer 2       # wrong: 8 and 12 were both needed
+answer 3       # right: at least one of red, green
+click_at $((wx + 178)) $((wy + 455))                 # Bilan
+sleep 0.5
+import -window root "$shots/review.png"
+
+check_no_key_colour "$shots/review.png"
+check_pixel "$shots/review.png" "$wx" "$wy" "#000000"   # a key corner shows the root window
+compare_region "$shots/review.png" $((wx + 24)) $((wy + 128)) 297 345 "$here/../data/e2e/review_panel.png"
+
+click_at $((wx + 58)) $((wy + 86))                   # Quitter
+wait_exit "$player"
+echo "quiz taken, review shown, program ended"
