@@ -1,5 +1,5 @@
 #include "app/FormQCM.h"
-#include "engine/KeyBits.h"
+#include "quiz/Judging.h"
 #include "quiz/RecordText.h"
 #include "ui_FormQCM.h"
 #include "windows/UnitFenetreMessage.h"
@@ -18,7 +18,7 @@ void TFormQCM::Tester_les_reponses()
     if (ui->CheckBox5->isChecked())
         sum += 16;
     State.TickedSum = sum;
-    State.AnswerCode = answerCodeOf(sum);
+    State.AnswerCode = qcm::answerCodeOf(sum);
 }
 
 void TFormQCM::SelectReponse1() { Tester_les_reponses(); }
@@ -40,7 +40,7 @@ void TFormQCM::Corrige()
     State.CurrentKey = qcm::decodeField(record, qcm::Field::AnswerKey).left(2);
     State.CurrentRule = qcm::decodeField(record, qcm::Field::ValidityRule).left(2);
     Tester_les_reponses();
-    const bool right = isAnswerRight(State.CurrentRule, State.CurrentKey, State.AnswerCode, State.TickedSum);
+    const bool right = qcm::isAnswerRight(State.CurrentRule, State.CurrentKey, State.AnswerCode, State.TickedSum);
 
     if (right) {
         ++State.GoodCount;

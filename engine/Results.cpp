@@ -1,5 +1,5 @@
 #include "app/FormQCM.h"
-#include "engine/KeyBits.h"
+#include "quiz/Judging.h"
 #include "engine/Rounding.h"
 #include "quiz/RecordText.h"
 #include "ui_FormQCM.h"
@@ -74,7 +74,7 @@ void TFormQCM::EzRgnBtn15Click()
               << QStringLiteral("Question :") + qcm::decodeField(record, qcm::Field::QuestionText)
               << QString()
               << QStringLiteral("Bonne(s) réponse(s) :");
-        const int right = keyPropositions(readKeyNumber(qcm::decodeField(record, qcm::Field::AnswerKey)));
+        const int right = qcm::keyPropositions(qcm::readKeyNumber(qcm::decodeField(record, qcm::Field::AnswerKey)));
         for (int proposition = 5; proposition >= 1; --proposition) {
             if (right & (1 << (proposition - 1)))
                 lines << QStringLiteral("Proposition %1 :").arg(proposition)
@@ -83,7 +83,7 @@ void TFormQCM::EzRgnBtn15Click()
         const QString rule = qcm::decodeField(record, qcm::Field::ValidityRule);
         lines << QString()
               << QStringLiteral("Condition de validité : ") + rule
-              << (isAllOfRule(rule) ? QStringLiteral("Toutes les bonnes propositions doivent être sélectionnées.")
+              << (qcm::isAllOfRule(rule) ? QStringLiteral("Toutes les bonnes propositions doivent être sélectionnées.")
                                     : QStringLiteral("Au moins une des bonne propositions doit être sélectionnée."))
               << QString()
               << Separator;

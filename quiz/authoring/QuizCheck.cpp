@@ -4,7 +4,7 @@
 
 #include "quiz/QuizFile.h"
 #include "quiz/RecordText.h"
-#include "quiz/authoring/Judging.h"
+#include "quiz/Judging.h"
 #include "quiz/authoring/QuizJson.h"
 
 namespace qcm::authoring {
@@ -61,7 +61,7 @@ public:
                 shown |= 1 << (i - 1);
         }
         const bool allOf = rule == QLatin1String("ET");
-        const int named = keyPropositions(key);
+        const int named = keyPropositions(readKeyNumber(key));
         bool reachable = false;
         for (int ticked = 0; ticked < 32 && !reachable; ++ticked)
             reachable = (ticked & ~shown) == 0 && judgedRight(key, rule, ticked);
@@ -102,7 +102,7 @@ public:
                               "règle n'est pas « ET »",
                         "the key %1 is not written plainly; read as %2 (%3), it only works because the rule is not \"ET\"")
                         .arg(quoted(key))
-                        .arg(keyNumber(key))
+                        .arg(readKeyNumber(key))
                         .arg(propositionList(named, lang)));
             else if (allOf && key == QLatin1String("0"))
                 add(Level::Warning, number, keyField,

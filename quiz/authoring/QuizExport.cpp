@@ -5,7 +5,7 @@
 #include <bit>
 
 #include "quiz/RecordText.h"
-#include "quiz/authoring/Judging.h"
+#include "quiz/Judging.h"
 #include "quiz/authoring/Markup.h"
 #include "quiz/authoring/QuizImport.h"
 
@@ -82,7 +82,7 @@ std::vector<ExportQuestion> exportable(const std::vector<QuestionRecord> &record
             shown |= 1 << (i - 1);
             q.answers.push_back({text, QString(), false});
         }
-        const int named = keyPropositions(key);
+        const int named = keyPropositions(readKeyNumber(key));
         const int right = named & shown;
         bool reachable = false;
         for (int t = 0; t < 32 && !reachable; ++t)
@@ -99,7 +99,7 @@ std::vector<ExportQuestion> exportable(const std::vector<QuestionRecord> &record
                     + say(lang, "proposition vide entre deux autres : les suivantes sont renumérotées",
                         "empty proposition between two others: the next ones are renumbered");
         if (!isPlainKey(key))
-            report << place + say(lang, "clé « %1 » écrite sous la forme %2", "key \"%1\" written as %2").arg(key).arg(keyNumber(key));
+            report << place + say(lang, "clé « %1 » écrite sous la forme %2", "key \"%1\" written as %2").arg(key).arg(readKeyNumber(key));
         if (!allOf && rule != QLatin1String("OU"))
             report << place + say(lang, "règle « %1 » (au moins une) écrite sous la forme « OU »",
                                   "rule \"%1\" (at least one) written as \"OU\"").arg(rule);

@@ -8,7 +8,7 @@
 
 #include "quiz/Cp1252.h"
 #include "quiz/RecordText.h"
-#include "quiz/authoring/Judging.h"
+#include "quiz/Judging.h"
 
 namespace qcm::authoring {
 

@@ -1,7 +1,7 @@
 #include <QTest>
 
 #include "engine/ClockText.h"
-#include "engine/KeyBits.h"
+#include "quiz/Judging.h"
 #include "engine/Rounding.h"
 
 class EngineJudgingTest : public QObject
@@ -26,7 +26,7 @@ private slots:
     {
         QFETCH(QString, key);
         QFETCH(int, number);
-        QCOMPARE(readKeyNumber(key), number);
+        QCOMPARE(qcm::readKeyNumber(key), number);
     }
 
     void keyPropositionsAreTakenFromTheHighestDown_data()
@@ -46,7 +46,7 @@ private slots:
     {
         QFETCH(int, number);
         QFETCH(int, bits);
-        QCOMPARE(keyPropositions(number), bits);
+        QCOMPARE(qcm::keyPropositions(number), bits);
     }
 
     void answerIsJudgedByRuleAndKey_data()
@@ -80,7 +80,7 @@ private slots:
         QFETCH(QString, key);
         QFETCH(int, ticked);
         QFETCH(bool, right);
-        QCOMPARE(isAnswerRight(rule, key, answerCodeOf(ticked), ticked), right);
+        QCOMPARE(qcm::isAnswerRight(rule, key, qcm::answerCodeOf(ticked), ticked), right);
     }
 
     void percentageRoundsHalfToEven_data()

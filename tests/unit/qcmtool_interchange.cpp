@@ -6,7 +6,7 @@
 
 #include "quiz/QuizFile.h"
 #include "quiz/RecordText.h"
-#include "quiz/authoring/Judging.h"
+#include "quiz/Judging.h"
 #include "quiz/authoring/Markup.h"
 #include "quiz/authoring/QuizImport.h"
 #include "quiz/authoring/QuizJson.h"

@@ -100,10 +100,13 @@ private:
                 }
                 m_choosing = true;
                 m_choice = QFileInfo(path).absoluteFilePath();
-                dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(m_choice);
             }
-            // The dialog's view fills in on its own time and may hold an older
-            // selection until then: accept only once the typed file is the choice.
+            // The dialog's view fills in on its own time and may replace the
+            // typed name with an older selection: type it again until the
+            // dialog takes it as its choice, and only then accept.
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            if (name->text() != m_choice)
+                name->setText(m_choice);
             if (dialog->selectedFiles() == QStringList{m_choice}) {
                 m_choosing = false;
                 QMetaObject::invokeMethod(dialog, "accept");

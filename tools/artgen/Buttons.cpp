@@ -223,7 +223,7 @@ QList<Picture> buttonPictures(const Skins &skins)
     const Face pale{QColor(0xff, 0xff, 0xff), QColor(0xdf, 0xf1, 0xe2), QColor(0x8f, 0xc4, 0x98),
                     pal::green, 9};
 
-    struct Spec
+    struct ButtonDesign
     {
         const char *name;
         QImage ground;
@@ -231,7 +231,7 @@ QList<Picture> buttonPictures(const Skins &skins)
         Content content;
     };
     const QImage &m = skins.main;
-    const QList<Spec> specs = {
+    const QList<ButtonDesign> designs = {
         {"quitter", crop(m, {16, 64}, {85, 44}), coral, word(QStringLiteral("Quitter"), 17)},
         {"commencer", crop(m, {704, 488}, {89, 30}), leaf, word(QStringLiteral("Commencer"), 13)},
         {"suivante", crop(m, {632, 488}, {53, 30}), lagoon, chevron(true)},
@@ -248,11 +248,11 @@ QList<Picture> buttonPictures(const Skins &skins)
     };
 
     QList<Picture> out;
-    for (const Spec &spec : specs) {
+    for (const ButtonDesign &design : designs) {
         for (State s : {State::Idle, State::Up, State::Down, State::Dsbld})
-            out.append({QStringLiteral("btn_%1_%2.png").arg(QLatin1String(spec.name),
+            out.append({QStringLiteral("btn_%1_%2.png").arg(QLatin1String(design.name),
                                                              QLatin1String(stateName(s))),
-                        drawButton(spec.ground, s, spec.face, spec.content)});
+                        drawButton(design.ground, s, design.face, design.content)});
     }
     // The close ball lies on the white tab of the correction and projector windows.
     const QImage ballGround = crop(skins.correction, {256, 16}, {38, 39});

@@ -1,4 +1,6 @@
-#include "engine/KeyBits.h"
+#include "quiz/Judging.h"
+
+namespace qcm {
 
 int readKeyNumber(const QString &key)
 {
@@ -50,3 +52,17 @@ bool isAnswerRight(const QString &rule, const QString &key, const QString &answe
         return answerCode == key;
     return (tickedSum & keyPropositions(readKeyNumber(key))) != 0;
 }
+
+bool judgedRight(const QString &key, const QString &rule, int ticked)
+{
+    return isAnswerRight(rule, key, answerCodeOf(ticked), ticked);
+}
+
+bool isPlainKey(const QString &key)
+{
+    bool ok = false;
+    const int value = key.toInt(&ok);
+    return ok && value >= 0 && value <= 31 && QString::number(value) == key;
+}
+
+} // namespace qcm

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+namespace qcm {
+
 // Reading an answer key and judging the ticked boxes against it. Boxes and
 // propositions 1 to 5 carry the bits 1, 2, 4, 8 and 16.
 
@@ -22,3 +24,11 @@ bool isAllOfRule(const QString &rule);
 // "ET": the answer's code and the key are the same text. Any other rule: at
 // least one ticked box is a right proposition.
 bool isAnswerRight(const QString &rule, const QString &key, const QString &answerCode, int tickedSum);
+
+// The same judgement for a bit set of ticked boxes.
+bool judgedRight(const QString &key, const QString &rule, int ticked);
+
+// The plain decimal text of 0 to 31, the only keys "ET" can ever match.
+bool isPlainKey(const QString &key);
+
+} // namespace qcm
