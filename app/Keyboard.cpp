@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QTextEdit>
+#include <QToolButton>
 
 #include "skin/Accessibility.h"
 #include "ui_FormQCM.h"
@@ -334,7 +335,17 @@ private:
 void TFormQCM::setUpKeyboard()
 {
     new MainWindowKeys(this);
+    // The caption "FormQCM" means nothing to a pupil listening.
+    setAccessibleName(QStringLiteral("Tavelor"));
     ui->Memo1->setAccessibleName(QStringLiteral("Question"));
+    int row = 0;
+    for (QPlainTextEdit *memo : {ui->Memo2, ui->Memo3, ui->Memo4, ui->Memo5, ui->Memo6})
+        memo->setAccessibleName(QStringLiteral("Proposition %1").arg(++row));
+    // The tool bars' buttons show only an icon: their hint is their name.
+    for (QToolButton *button : findChildren<QToolButton *>()) {
+        if (button->window() == this && button->accessibleName().isEmpty())
+            button->setAccessibleName(button->toolTip());
+    }
     ui->Memo7->setAccessibleName(QStringLiteral("Résultats du QCM"));
     // The question takes the focus for screen readers; a caret blinking in
     // it would only distract the others.

@@ -85,6 +85,14 @@ private:
 
 QAccessibleInterface *skinAccessibleFactory(const QString &className, QObject *object)
 {
+    // Plain widgets that are windows (the skinned windows, the help window)
+    // are windows to screen readers, not anonymous panes.
+    if (className == QLatin1String("QWidget")) {
+        auto *widget = qobject_cast<QWidget *>(object);
+        if (widget && widget->isWindow())
+            return new QAccessibleWidget(widget, QAccessible::Window);
+        return nullptr;
+    }
     if (className == QLatin1String("TEzRgnBtn")) {
         if (auto *button = qobject_cast<TEzRgnBtn *>(object))
             return new RegionButtonAccessible(button);

@@ -8,6 +8,7 @@ bool pressRegionButton(TEzRgnBtn *button);
 
 // Makes the skinned controls known to accessibility tools: picture buttons
 // as push buttons named by their hint (or their form's accessible name), with
-// a press action; relief labels as static text named by their caption.
+// a press action; relief labels as static text named by their caption;
+// plain widgets that are windows as windows.
 // Calling it again changes nothing.
 void installSkinAccessibility();
