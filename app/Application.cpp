@@ -10,6 +10,8 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "skin/Accessibility.h"
+
 namespace {
 
 // The look must not depend on the fonts of the machine: the program brings
@@ -53,6 +55,7 @@ void setUpApplication(QApplication &app)
     QApplication::setWindowIcon(programIcon());
     loadFonts();
     loadTranslations(app);
+    installSkinAccessibility();
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSize(8);
     QApplication::setFont(font);

@@ -38,6 +38,7 @@ TFormQCM::TFormQCM(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<U
     Timer->setInterval(1000);
     OpenDialog1 = platform::createOpenDialog(this);
     connectControls();
+    setUpKeyboard();
     FormCreate();
     Timer->start();
 }

@@ -110,6 +110,12 @@ public:
     void RefreshTimer();
     void temporise(int N);
 
+    // Keyboard and screen readers (app/Keyboard.cpp): keys that do what the
+    // buttons and boxes do, the focus mark, and what is announced.
+    void setUpKeyboard();
+    // Reads the question just shown out to screen readers.
+    void announceQuestion();
+
     // The scrambling of quiz texts, in place on a copy of a field.
     void DeCrypt(qcm::ShortString &text, int length) const;
     void Crypt(qcm::ShortString &text, int length) const;

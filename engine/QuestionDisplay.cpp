@@ -54,4 +54,5 @@ void TFormQCM::Affiche(int P)
         else
             memos[i]->setPlainText(proposition);
     }
+    announceQuestion();
 }

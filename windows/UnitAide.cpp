@@ -1,5 +1,7 @@
 #include "windows/UnitAide.h"
 
+#include <QKeyEvent>
+#include <QPainter>
 #include <QWindow>
 
 #include "ui_Form2.h"
@@ -28,6 +30,17 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent, Qt::Window), ui(std::make_uniq
     connect(ui->Label60, &TClickLabel::clicked, this, &TForm2::Label60Click);
     connect(ui->Label64, &TClickLabel::clicked, this, &TForm2::Label64Click);
     connect(ui->Label70, &TClickLabel::clicked, this, &TForm2::Label70Click);
+
+    // In page order.
+    m_topics = {ui->Label2, ui->Label9, ui->Label23, ui->Label29, ui->Label37, ui->Label46,
+                ui->Label50, ui->Label52, ui->Label54, ui->Label60, ui->Label64, ui->Label70};
+    for (int topic = 0; topic < m_topics.size(); ++topic) {
+        // Once the keyboard has put a mark up, a click takes it along.
+        connect(m_topics[topic], &TClickLabel::clicked, this, [this, topic] {
+            if (m_markedTopic >= 0)
+                markTopic(topic);
+        });
+    }
 }
 
 TForm2::~TForm2() = default;
@@ -71,4 +84,64 @@ void TForm2::fitFrameToSize()
     m_frameFitted = true;
     windowHandle()->removeEventFilter(this);
     resize(FrameSize.width() - frame.left() - frame.right(), FrameSize.height() - frame.top() - frame.bottom());
+}
+
+void TForm2::markTopic(int topic)
+{
+    if (topic == m_markedTopic)
+        return;
+    m_markedTopic = topic;
+    update();
+}
+
+void TForm2::keyPressEvent(QKeyEvent *event)
+{
+    if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const int last = int(m_topics.size()) - 1;
+    // The first arrow marks the topic of the page on show.
+    const int from = m_markedTopic >= 0 ? m_markedTopic : ui->Notebook1->currentIndex();
+    switch (event->key()) {
+    case Qt::Key_Up:
+        markTopic(m_markedTopic < 0 ? from : std::max(0, from - 1));
+        break;
+    case Qt::Key_Down:
+        markTopic(m_markedTopic < 0 ? from : std::min(last, from + 1));
+        break;
+    case Qt::Key_Home:
+        markTopic(0);
+        break;
+    case Qt::Key_End:
+        markTopic(last);
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+        markTopic(from);
+        emit m_topics[from]->clicked();
+        break;
+    case Qt::Key_Escape:
+        close();
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+    }
+}
+
+void TForm2::paintEvent(QPaintEvent *event)
+{
+    QWidget::paintEvent(event);
+    if (m_markedTopic < 0)
+        return;
+    // A soft band under the topic with a navy outline, in the colours of
+    // the contents, so that the words stay as they are.
+    const QRect label = m_topics[m_markedTopic]->geometry();
+    const QRectF band = QRectF(label).adjusted(-5, -4, 5, 4);
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(0x00, 0x00, 0x80), 2));
+    painter.setBrush(QColor(0xFF, 0xE0, 0x80));
+    painter.drawRoundedRect(band, 6, 6);
 }

@@ -1,7 +1,10 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 #include <memory>
+
+class TClickLabel;
 
 namespace Ui { class Form2; }
 
@@ -32,12 +35,23 @@ public:
 
     std::unique_ptr<Ui::Form2> ui;
 
+    // The topic the arrow keys have reached, -1 while the keyboard has not
+    // been used; it carries a mark until then nothing marks any topic.
+    int markedTopic() const { return m_markedTopic; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    // Up, Down, Home and End move the mark among the topics; Return shows the
+    // marked topic's page; Escape closes the window.
+    void keyPressEvent(QKeyEvent *event) override;
+    void paintEvent(QPaintEvent *event) override;
 
 private:
     void fitFrameToSize();
+    void markTopic(int topic);
 
     bool m_frameFitted = false;
+    QList<TClickLabel *> m_topics;
+    int m_markedTopic = -1;
 };

@@ -1,8 +1,11 @@
 #include "windows/UnitFenetreMessage.h"
 
+#include <QKeyEvent>
+
 #include "app/FormQCM.h"
 #include "ui_FenetreMessage.h"
 #include "ui_FormQCM.h"
+#include "skin/Accessibility.h"
 #include "windows/SecondaryWindow.h"
 
 TFormFenetreMessage::TFormFenetreMessage(TFormQCM *formQCM, QWidget *parent)
@@ -16,6 +19,8 @@ TFormFenetreMessage::TFormFenetreMessage(TFormQCM *formQCM, QWidget *parent)
     move(1, 180);
     makeDraggableBy(ui->Image1);
     connect(ui->EzRgnBtn1, &TEzRgnBtn::clicked, this, &TFormFenetreMessage::EzRgnBtn1Click);
+    // The text box is editable and would take Return for a new line.
+    ui->Memo1->installEventFilter(this);
     FormCreate();
 }
 
@@ -40,14 +45,49 @@ void TFormFenetreMessage::showVerdict(bool right, const QString &text)
     ui->Label1->setPalette(palette);
     ui->Label1->setText(right ? QStringLiteral("Bonne réponse !") : QStringLiteral("Non, correction :"));
     ui->Label1->adjustSize();
+    // A screen reader reads the verdict and its text as the pop-up takes the
+    // focus; the keys that close it then reach it.
+    ui->Memo1->setAccessibleName(ui->Label1->text());
+    ui->Memo1->setAccessibleDescription(text);
     show();
     raise();
     activateWindow();
+    ui->Memo1->setFocus(Qt::OtherFocusReason);
 }
 
 void TFormFenetreMessage::EzRgnBtn1Click()
 {
     if (m_formQCM)
         m_formQCM->ui->EzRgnBtn3->show();
+    const bool hadFocus = isActiveWindow();
     close();
+    // The keyboard goes back to the main window, where the next question waits.
+    if (hadFocus && m_formQCM && m_formQCM->isVisible())
+        m_formQCM->activateWindow();
+}
+
+bool TFormFenetreMessage::closeByKey(QKeyEvent *event)
+{
+    const int key = event->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Escape)
+        return false;
+    if ((event->modifiers() & ~Qt::KeypadModifier) != Qt::NoModifier)
+        return false;
+    // A held key closes once; its repeats must not reach the main window.
+    if (!event->isAutoRepeat())
+        pressRegionButton(ui->EzRgnBtn1);
+    return true;
+}
+
+void TFormFenetreMessage::keyPressEvent(QKeyEvent *event)
+{
+    if (!closeByKey(event))
+        TShapedForm::keyPressEvent(event);
+}
+
+bool TFormFenetreMessage::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == ui->Memo1 && event->type() == QEvent::KeyPress && closeByKey(static_cast<QKeyEvent *>(event)))
+        return true;
+    return TShapedForm::eventFilter(watched, event);
 }

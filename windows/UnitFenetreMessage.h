@@ -25,6 +25,13 @@ public:
 
     std::unique_ptr<Ui::FormFenetreMessage> ui;
 
+protected:
+    // Return, Enter and Escape act as the close ball, wherever the focus is.
+    void keyPressEvent(QKeyEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
+    bool closeByKey(QKeyEvent *event);
+
     TFormQCM *m_formQCM;
 };
