@@ -5,10 +5,7 @@
 set -euo pipefail
 tavelor="$1"; qcmtool="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
-work="$(mktemp -d)"
-trap '[ -n "${KEEP_SHOTS:-}" ] || rm -rf "$work"' EXIT
-export HOME="$work/home" XDG_RUNTIME_DIR="$work/run"
-mkdir -p "$HOME/QCM/Sciences/Essais" "$XDG_RUNTIME_DIR"; chmod 700 "$XDG_RUNTIME_DIR"
-"$qcmtool" build "$here/../data/e2e/essai.json" -o "$HOME/QCM/Sciences/Essais/essai.qcm" >/dev/null
+source "$here/xdriver.sh"
+prepare_home "$qcmtool" "$here"
 xvfb-run -a -s "-screen 0 1024x768x24 -br" \
   dbus-run-session -- bash "$here/accessibility_tree_session.sh" "$tavelor" "$work/shots" "$here"

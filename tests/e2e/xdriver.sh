@@ -52,3 +52,12 @@ compare_region() { # screenshot x y w h reference → fails when more than 2 % o
   total=$(( $4 * $5 ))
   [ "${diff%.*}" -le $(( total / 50 )) ] || { echo "region differs from $6 in $diff pixels" >&2; return 1; }
 }
+
+prepare_home() { # qcmtool tests/e2e-folder → a fresh home whose quiz folder holds the test quiz
+  work="$(mktemp -d)"
+  trap '[ -n "${KEEP_SHOTS:-}" ] || rm -rf "$work"' EXIT
+  export HOME="$work/home" XDG_RUNTIME_DIR="$work/run"
+  mkdir -p "$HOME/QCM/Sciences/Essais" "$XDG_RUNTIME_DIR"
+  chmod 700 "$XDG_RUNTIME_DIR"
+  "$1" build "$2/../data/e2e/essai.json" -o "$HOME/QCM/Sciences/Essais/essai.qcm" >/dev/null
+}
