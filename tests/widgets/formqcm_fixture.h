@@ -100,8 +100,12 @@ private:
                 }
                 m_choosing = true;
                 m_choice = QFileInfo(path).absoluteFilePath();
-                dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(m_choice);
             }
+            // The dialog may rewrite the name field while its folder loads:
+            // the typed file is put back until the dialog takes it.
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            if (name->text() != m_choice)
+                name->setText(m_choice);
             // The dialog's view fills in on its own time and may hold an older
             // selection until then: accept only once the typed file is the choice.
             if (dialog->selectedFiles() == QStringList{m_choice}) {
