@@ -69,6 +69,9 @@ public:
 
     // Loading (engine/QuizLoading.cpp).
     void LectureFichier();
+    // The same load for a file named beforehand (on the command line), without
+    // the dialog; the dialog then starts from that file.
+    void OuvrirQCM(const QString &fileName);
     void ReloadQuiz();
     // False when the load must stop here (the file could not be read).
     bool Lecture_des_enregistrements();
@@ -122,6 +125,8 @@ public:
 
 private:
     void connectControls();
+    // Takes the folder, subject and title from QuizFileName, then reloads.
+    void takeChosenFile();
     void hideToolBars();
     void showToolBar(QWidget *toolBar);
 

@@ -1,6 +1,7 @@
 #include <QApplication>
 
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "app/TavelorWindows.h"
 
 int main(int argc, char *argv[])
@@ -12,5 +13,9 @@ int main(int argc, char *argv[])
     setUpApplication(app);
     TavelorWindows windows;
     windows.FormQCM.show();
+    // A quiz opened from the file manager is ready as soon as the window is.
+    const QString quizFile = quizFileFromArguments(QApplication::arguments());
+    if (!quizFile.isEmpty())
+        windows.FormQCM.OuvrirQCM(quizFile);
     return app.exec();
 }

@@ -16,11 +16,12 @@ void TFormQCM::Affiche(int P)
     const QString pictureName = qcm::decodeField(record, qcm::Field::PictureFile);
     bool pictureShown = false;
     if (!pictureName.isEmpty()) {
-        const QImage picture = platform::loadPicture(platform::picturePath(State.QuizFolder, pictureName));
+        QImage picture = platform::loadPicture(platform::picturePath(State.QuizFolder, pictureName));
         if (picture.isNull()) {
             platform::beep();
         } else {
-            ui->Image8->setPicture(QPixmap::fromImage(picture));
+            // Handed over rather than copied: a photograph is tens of megabytes.
+            ui->Image8->setPicture(QPixmap::fromImage(std::move(picture)));
             pictureShown = true;
         }
     }

@@ -8,6 +8,8 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "platform/Folders.h"
+
 namespace platform {
 
 QFileDialog *createOpenDialog(QWidget *parent)
@@ -22,6 +24,16 @@ QFileDialog *createOpenDialog(QWidget *parent)
     dialog->setNameFilter(QStringLiteral("qcm (*.qcm)"));
     dialog->setSizeGripEnabled(true);
     return dialog;
+}
+
+void offerPlaces(QFileDialog *dialog, const QString &examplesFolder)
+{
+    QList<QUrl> places{QUrl(QStringLiteral("file:")), QUrl::fromLocalFile(QDir::homePath())};
+    for (const QString &folder : {quizFolder(), examplesFolder}) {
+        if (!folder.isEmpty() && QFileInfo(folder).isDir())
+            places << QUrl::fromLocalFile(folder);
+    }
+    dialog->setSidebarUrls(places);
 }
 
 void showMessage(QWidget *parent, const QString &text)

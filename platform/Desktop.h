@@ -12,6 +12,10 @@ namespace platform {
 // resizable, no read-only box, named OpenDialog1. Files cannot be renamed or
 // deleted from it.
 QFileDialog *createOpenDialog(QWidget *parent);
+// Fills the dialog's side bar: the computer, the home folder, the quiz
+// folder and the sample quizzes (shown by their folder's name, "Exemples"),
+// those that exist. The dialog's own folder is left as it is.
+void offerPlaces(QFileDialog *dialog, const QString &examplesFolder);
 // A modal message with one OK button, captioned with the program's title.
 void showMessage(QWidget *parent, const QString &text);
 // The system's default beep.

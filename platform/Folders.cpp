@@ -1,6 +1,8 @@
 #include "platform/Folders.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 
 namespace platform {
 
@@ -40,6 +42,27 @@ QString dialogInitialFolder(const QString &programDrive)
 bool createQuizFolder()
 {
     return QDir().mkdir(quizFolder());
+}
+
+QString examplesFolderFor(const QString &programFolder)
+{
+    const QDir program(programFolder);
+    const QString candidates[] = {
+        program.filePath(QStringLiteral("examples/QCM")),
+        program.filePath(QStringLiteral("Exemples")),
+        program.filePath(QStringLiteral(TAVELOR_DATA_FROM_PROGRAM "/tavelor/Exemples")),
+        QStringLiteral(TAVELOR_DATADIR "/tavelor/Exemples"),
+    };
+    for (const QString &candidate : candidates) {
+        if (QFileInfo(candidate).isDir())
+            return QDir::cleanPath(candidate);
+    }
+    return QString();
+}
+
+QString examplesFolder()
+{
+    return examplesFolderFor(QCoreApplication::applicationDirPath());
 }
 
 QChar nativeSeparator()

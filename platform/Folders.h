@@ -18,6 +18,14 @@ QString dialogInitialFolder(const QString &programDrive);
 // Creates the quiz folder, and that folder only; true when it was created.
 bool createQuizFolder();
 
+// The sample quizzes. From a build folder, the ones built beside the
+// program (examples/QCM); once installed, the data folder's
+// tavelor/Exemples, found from the program's own folder first so that a
+// moved installation still finds them. Empty when there are none.
+QString examplesFolder();
+// The same search for a program living in programFolder.
+QString examplesFolderFor(const QString &programFolder);
+
 // The separator of the paths the program derives: a backslash on Windows,
 // a slash elsewhere.
 QChar nativeSeparator();

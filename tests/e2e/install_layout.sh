@@ -14,7 +14,7 @@ need share/metainfo/org.tavelor.tavelor.metainfo.xml
 need share/mime/packages/tavelor-qcm.xml
 need share/icons/hicolor/48x48/apps/tavelor.png
 need share/icons/hicolor/scalable/apps/tavelor.svg
-ls "$stage"/usr/share/tavelor/examples/*/*/*.qcm >/dev/null 2>&1 || { echo "missing: sample quizzes"; fail=1; }
+ls "$stage"/usr/share/tavelor/Exemples/*/*/*.qcm >/dev/null 2>&1 || { echo "missing: sample quizzes"; fail=1; }
 desktop-file-validate "$stage/usr/share/applications/tavelor.desktop" || fail=1
 appstreamcli validate --no-net "$stage/usr/share/metainfo/org.tavelor.tavelor.metainfo.xml" >/dev/null || {
   appstreamcli validate --no-net "$stage/usr/share/metainfo/org.tavelor.tavelor.metainfo.xml"; fail=1; }

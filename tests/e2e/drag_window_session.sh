@@ -1,0 +1,63 @@
+#!/usr/bin/env bash
+# Runs inside one X server (see drag_window.sh).
+set -euo pipefail
+tavelor="$1"; wm="$2"; shots="$3"; here="$4"
+mkdir -p "$shots"
+source "$here/xdriver.sh"
+trap 'import -window root "$shots/failure.png" 2>/dev/null; echo "screenshot of the failure: $shots/failure.png" >&2' ERR
+
+if [ "$wm" = openbox ]; then openbox >/dev/null 2>&1 & sleep 1; fi
+"$tavelor" > "$shots/player.log" 2>&1 &
+player=$!
+main=$(wait_window '^FormQCM$')
+sleep 0.5
+
+drag() { # x y dx dy: press at x,y on screen, move by dx,dy in steps, release
+  xdotool mousemove --sync "$1" "$2"
+  sleep 0.2
+  xdotool mousedown 1
+  sleep 0.2
+  local i
+  for i in 1 2 3 4 5; do
+    xdotool mousemove --sync $(($1 + $3 * i / 5)) $(($2 + $4 * i / 5))
+    sleep 0.1
+  done
+  sleep 0.2
+  xdotool mouseup 1
+  sleep 0.5
+}
+
+expect_origin() { # x y: the window's client area is there (waits up to 3 s)
+  local x y i
+  for i in $(seq 30); do
+    read -r x y < <(window_origin "$main")
+    [ "$x $y" = "$1 $2" ] && return 0
+    sleep 0.1
+  done
+  echo "window at $x,$y, expected $1,$2" >&2; return 1
+}
+
+read -r wx wy < <(window_origin "$main")
+echo "main window at $wx,$wy"
+
+# The header band, clear of every control.
+drag $((wx + 620)) $((wy + 25)) 60 40
+expect_origin $((wx + 60)) $((wy + 40))
+wx=$((wx + 60)); wy=$((wy + 40))
+echo "dragged by the header to $wx,$wy"
+
+# The pale bar along the bottom, back up and to the left.
+drag $((wx + 300)) $((wy + 505)) -50 -30
+expect_origin $((wx - 50)) $((wy - 30))
+wx=$((wx - 50)); wy=$((wy - 30))
+echo "dragged by the bottom bar to $wx,$wy"
+
+# A key-colour corner is not part of the window: pressing there moves nothing.
+drag $((wx + 1)) $((wy + 1)) 80 80
+expect_origin "$wx" "$wy"
+echo "a press outside the outline left it there"
+
+# The window still works where it now stands: "Quitter" ends the program.
+click_at $((wx + 58)) $((wy + 86))
+wait_exit "$player"
+echo "window dragged and program ended"
