@@ -87,8 +87,10 @@ bool readIconEntry(QByteArrayView data, qint64 offset, IconEntry &entry)
 QImage decodeBmp(QByteArrayView data, QString *error)
 {
     Reader in(data, "bmp");
-    const QSize claimed = in.reader.size();
-    if (!claimed.isValid() || claimed.isEmpty())
+    // A negative height is how the header says the rows run top-down.
+    const QSize header = in.reader.size();
+    const QSize claimed(qAbs(header.width()), qAbs(header.height()));
+    if (header.width() == -1 || claimed.isEmpty())
         return fail(error, picture_error::Damaged);
     if (!pictureSizeAllowed(claimed.width(), claimed.height()))
         return fail(error, picture_error::TooLarge);
