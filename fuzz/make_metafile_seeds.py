@@ -30,7 +30,7 @@ def exttextoutw(x, y, text, align_dx=True):
     emrtext = struct.pack('<iiIII4iI', x, y, n, off_string, 0, 0, 0, 0, 0, off_dx if align_dx else 0)
     body = struct.pack('<4iIff', 0, 0, 0, 0, 1, 1.0, 1.0) + emrtext + s + b'\0' * (len(s) % 4)
     if align_dx:
-        body += struct.pack('<%di' % n, *([9] * n))
+        body += struct.pack('<%di' % n, *([70] * n))
     return struct.pack('<II', 84, 8 + len(body)) + body
 
 def font(index, height, face='Liberation Sans', escapement=0):
@@ -46,10 +46,10 @@ def stretchdibits(x, y, w, h, info, bits):
 
 EOF_REC = rec(14, 'III', 0, 16, 20)
 
-emf = header(3000, 2000)
+emf = header(30000, 20000)
 emf += rec(17, 'I', 2)                        # MM_LOMETRIC: y up
 emf += rec(10, 'ii', 0, 0) + rec(12, 'ii', 0, 0)
-emf += font(1, -60) + rec(37, 'I', 1)
+emf += font(1, -120) + rec(37, 'I', 1)
 emf += rec(22, 'I', 24) + rec(24, 'I', 0x000080)
 emf += exttextoutw(20, -100, 'Question 1')
 emf += rec(38, 'IIiiI', 2, 1, 4, 0, 0x00AA00) + rec(37, 'I', 2)

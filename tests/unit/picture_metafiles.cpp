@@ -136,6 +136,24 @@ private slots:
         QVERIFY(similarity(halved.mirrored(true, true), reference) < 0.6);
     }
 
+    void handMadeMetafilesDrawTextArcsAndBitmaps_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("emf") << "emf/text-arcs-blits.emf";
+        QTest::newRow("wmf") << "wmf/text-arcs-blits.wmf";
+        QTest::newRow("wmf without placeable header") << "wmf/no-placeable-header.wmf";
+        QTest::newRow("inkscape emf") << "emf/inkscape-shapes.emf";
+        QTest::newRow("inkscape wmf") << "wmf/inkscape-shapes.wmf";
+    }
+    void handMadeMetafilesDrawTextArcsAndBitmaps()
+    {
+        QFETCH(QString, name);
+        QString error;
+        const QImage picture = platform::loadPicture(QStringLiteral(TAVELOR_SOURCE_DIR "/fuzz/corpus/") + name, &error);
+        QVERIFY2(!picture.isNull(), qPrintable(error));
+        saveShot(picture.scaled(picture.size() * 2), QStringLiteral("metafile-seed-") + QString(name).replace(QLatin1Char('/'), QLatin1Char('-')) + QStringLiteral(".png"));
+    }
+
     void emfMappingModesAndShapesLandWhereExpected()
     {
         // 2 cm square at 96 dpi: 76 pixels. Anisotropic mapping of a
@@ -180,6 +198,42 @@ private slots:
         QCOMPARE(picture.pixel(10, 10), qRgb(0, 255, 0));
         QCOMPARE(qAlpha(picture.pixel(60, 10)), 0);
         QCOMPARE(picture.pixel(60, 50), qRgb(0, 255, 0));
+    }
+
+    void textStaysUprightWhenTheMappingTurnsYUp()
+    {
+        // MM_LOMETRIC: tenths of a millimetre, y upwards. "HI", 1 cm high,
+        // baseline at 2 mm from the left and 15 mm from the top.
+        QByteArray emf = emfHeader(3000, 2000);
+        emf += emfRecord(17, {2});
+        QByteArray font = emfRecord(82, {1, -100, 0, 0, 0, 400, 0, 0});
+        font += QByteArray("L\0i\0b\0e\0r\0a\0t\0i\0o\0n\0 \0S\0a\0n\0s\0", 30) + QByteArray(34, 0);
+        font[4] = char(font.size());
+        emf += font;
+        emf += emfRecord(37, {1});
+        emf += emfRecord(22, {24}); // TA_BASELINE
+        const int stringOffset = 8 + 16 + 12 + 40;
+        QByteArray text = emfRecord(84, {0, 0, 0, 0, 1, 0, 0, 20, -150, 2, stringOffset, 0, 0, 0, 0, 0, 0});
+        text += QByteArray("H\0I\0", 4);
+        text[4] = char(text.size());
+        emf += text;
+        emf += emfEof();
+        QString error;
+        const QImage picture = platform::decodePicture(emf, platform::PictureFormat::Emf, &error);
+        QVERIFY2(!picture.isNull(), qPrintable(error));
+        saveShot(picture, QStringLiteral("metafile-text-y-up.png"));
+        QRect ink;
+        for (int y = 0; y < picture.height(); ++y)
+            for (int x = 0; x < picture.width(); ++x)
+                if (qAlpha(picture.pixel(x, y)) > 128 && qGray(picture.pixel(x, y)) < 128)
+                    ink |= QRect(x, y, 1, 1);
+        // Black capitals (on the default opaque white background) stand on the
+        // baseline (y = 57) and reach up about 27 pixels.
+        QVERIFY2(ink.bottom() <= 58 && ink.bottom() >= 54, qPrintable(QString::number(ink.bottom())));
+        QVERIFY2(ink.top() >= 24 && ink.top() <= 34, qPrintable(QString::number(ink.top())));
+        QVERIFY(ink.left() >= 7 && ink.left() <= 12);
+        // An upside-down H and I would still fill this box; the I is to the right.
+        QVERIFY(ink.width() > 20);
     }
 
     void damagedMetafilesFail_data()
