@@ -243,6 +243,7 @@ private slots:
         QTest::newRow("progressive") << MagickDoc + "images/wizard.jpg";
         QTest::newRow("grayscale") << MagickDoc + "images/objects.jpg";
         QTest::newRow("photograph") << PixbufTests + "bug143608-comment.jpg";
+        QTest::newRow("13 megapixels") << PixbufTests + "issue70.jpg";
         QTest::newRow("many scans") << Data + "many-scans.jpg";
         QTest::newRow("some bad restart markers") << Data + "some-bad-restarts.jpg";
         QTest::newRow("cut short progressive") << QString(); // made from wizard.jpg below
