@@ -7,6 +7,10 @@ namespace platform::gdi {
 namespace {
 
 constexpr int MaxSavedStates = 1024;
+// Boolean operations on paths grow worse than linearly; past this size a
+// clip is approximated by its bounding rectangle.
+constexpr int MaxClipElements = 20000;
+constexpr qsizetype MaxTextCharacters = 4096;
 
 bool finite(const QTransform &t)
 {
@@ -456,16 +460,25 @@ void Canvas::applyClip()
     m_clipDirty = false;
 }
 
-void Canvas::combineClip(const QPainterPath &path, int mode)
+void Canvas::combineClip(const QPainterPath &given, int mode)
 {
+    if (mode == RgnCopy || (mode == RgnAnd && !m_state.clip)) {
+        m_state.clip = given;
+        m_clipDirty = true;
+        return;
+    }
     const QPainterPath whole = rectPath(QRectF(m_picture.rect()));
-    const QPainterPath current = m_state.clip.value_or(whole);
+    QPainterPath current = m_state.clip.value_or(whole);
+    QPainterPath path = given;
+    if (current.elementCount() > MaxClipElements)
+        current = rectPath(current.boundingRect());
+    if (path.elementCount() > MaxClipElements)
+        path = rectPath(path.boundingRect());
     switch (mode) {
     case RgnAnd: m_state.clip = current.intersected(path); break;
     case RgnOr: m_state.clip = current.united(path); break;
     case RgnXor: m_state.clip = current.united(path).subtracted(current.intersected(path)); break;
     case RgnDiff: m_state.clip = current.subtracted(path); break;
-    case RgnCopy: m_state.clip = path; break;
     default: return;
     }
     m_clipDirty = true;
@@ -491,7 +504,8 @@ void Canvas::combineClipRegion(const QList<QRectF> &deviceRects, int mode)
     QPainterPath region;
     for (const QRectF &box : deviceRects)
         region.addRect(box.normalized());
-    combineClip(m_play.map(region.simplified()), mode);
+    region.setFillRule(Qt::WindingFill);
+    combineClip(m_play.map(region), mode);
 }
 
 void Canvas::offsetClip(QPointF logicalOffset)
@@ -509,6 +523,8 @@ void Canvas::text(QPointF ref, const QString &text, const QList<qreal> &advances
 {
     constexpr quint32 EtoOpaque = 2, EtoClipped = 4;
     constexpr quint32 TaUpdateCp = 1, TaRight = 2, TaCentre = 6, TaBottom = 8, TaBaseline = 24;
+    if (text.isEmpty() || text.size() > MaxTextCharacters)
+        return;
     const DcState &s = m_state;
     const bool useCurrent = s.textAlign & TaUpdateCp;
     if (useCurrent)

@@ -16,7 +16,8 @@ using gdi::Canvas;
 
 constexpr qint64 MaxRecords = 1'000'000;
 constexpr qint64 MaxDrawingMillis = 4000;
-constexpr int DefaultWmfSide = 1024; // when a metafile gives no physical size
+constexpr int DefaultWmfSide = 1024;
+constexpr quint32 MaxClipRectangles = 10000; // when a metafile gives no physical size
 
 enum class Outcome { Drawn, Damaged, TooComplex, TooLarge };
 
@@ -593,7 +594,7 @@ bool EmfPlayer::record(quint32 type, ByteReader &r, qsizetype start, qsizetype s
             r.skip(8);
             const quint32 count = r.u32();
             r.skip(20);
-            if (!r.ok() || qint64(count) * 16 > qint64(bytes) - 32)
+            if (!r.ok() || qint64(count) * 16 > qint64(bytes) - 32 || count > MaxClipRectangles)
                 return false;
             for (quint32 i = 0; i < count; ++i)
                 rects.append(rectL(r));
