@@ -67,6 +67,13 @@ rgn = struct.pack('<IIII4i', 32, 1, 2, 32, 0, 0, 100, 100) + struct.pack('<8i', 
 emf += rec(75, 'II', len(rgn), 5, extra=rgn)
 emf += rec(27, 'ii', 0, 0) + rec(54, 'ii', 2900, -1900)
 emf += rec(75, 'II', 0, 5)
+emf += rec(118, '4iIII' + 'iiHHHH' * 3 + 'III', 0, 0, 0, 0, 3, 1, 2,
+           0, 0, 0xFF00, 0, 0, 0, 300, 0, 0, 0xFF00, 0, 0, 0, -300, 0, 0, 0xFF00, 0, 0, 1, 2)
+info, bits = dib24(2, 2, (255, 255, 255))
+off_info = 8 + 100
+emf += rec(116, '4i4iIii6fIIIIIIii', 0, 0, 0, 0, 1000, -1000, 200, -200, 0xFFFFFF, 0, 0,
+           1.0, 0.0, 0.0, 1.0, 0.0, 0.0, 0, 0, off_info, len(info), off_info + len(info), len(bits), 2, 2,
+           extra=info + bits)
 emf += EOF_REC
 open(os.path.join(out, 'emf', 'text-arcs-blits.emf'), 'wb').write(emf)
 

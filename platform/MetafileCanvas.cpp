@@ -349,13 +349,16 @@ void Canvas::setPixel(QPointF p, const QColor &colour)
     m_painter.fillRect(QRectF(std::floor(at.x()), std::floor(at.y()), 1, 1), colour);
 }
 
-void Canvas::fillRectangle(const QRectF &box, const QBrush &brush)
+void Canvas::fillShape(const QPainterPath &shape, const QBrush &brush)
 {
     if (m_inPath)
         return;
+    const QTransform t = transform();
+    if (!finite(t))
+        return;
     applyClip();
-    m_painter.setTransform(transform());
-    m_painter.fillRect(box.normalized(), brush);
+    m_painter.setTransform(t);
+    m_painter.fillPath(shape, brush);
 }
 
 void Canvas::beginPath()

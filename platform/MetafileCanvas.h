@@ -96,7 +96,8 @@ public:
     void ellipse(const QRectF &box);
     void arc(const QRectF &box, QPointF start, QPointF end, ArcKind kind, bool fromCurrent = false);
     void setPixel(QPointF p, const QColor &colour);
-    void fillRectangle(const QRectF &box, const QBrush &brush);
+    // Fills a logical shape with a brush of its own, leaving the selected one.
+    void fillShape(const QPainterPath &shape, const QBrush &brush);
 
     void beginPath();
     void endPath() { m_inPath = false; }

@@ -602,7 +602,47 @@ bool EmfPlayer::record(quint32 type, ByteReader &r, qsizetype start, qsizetype s
         c.combineClipRegion(rects, int(mode));
         return r.ok();
     }
-    case 76: case 77: case 114: { // BITBLT, STRETCHBLT, ALPHABLEND
+    case 118: { // GRADIENTFILL
+        r.skip(16);
+        const quint32 vertices = r.u32(), shapes = r.u32(), mode = r.u32();
+        if (!r.ok() || mode > 2 || qint64(vertices) * 16 + qint64(shapes) * (mode == 2 ? 12 : 8) > r.remaining())
+            return false;
+        struct Vertex { QPointF at; QColor colour; };
+        std::vector<Vertex> points(vertices);
+        for (Vertex &v : points) {
+            const qreal x = r.i32(), y = r.i32();
+            const int red = r.u16() >> 8, green = r.u16() >> 8, blue = r.u16() >> 8;
+            r.u16();
+            v = {QPointF(x, y), QColor(red, green, blue)};
+        }
+        for (quint32 i = 0; i < shapes; ++i) {
+            const quint32 a = r.u32(), b = r.u32(), third = mode == 2 ? r.u32() : 0;
+            if (a >= vertices || b >= vertices || third >= qMax<quint32>(vertices, 1))
+                continue;
+            if (mode == 2) {
+                // Shaded triangles are filled with the mean of their corners.
+                const Vertex &p = points[a], &q = points[b], &t = points[third];
+                const QColor mean((p.colour.red() + q.colour.red() + t.colour.red()) / 3,
+                                  (p.colour.green() + q.colour.green() + t.colour.green()) / 3,
+                                  (p.colour.blue() + q.colour.blue() + t.colour.blue()) / 3);
+                QPainterPath triangle(p.at);
+                triangle.lineTo(q.at);
+                triangle.lineTo(t.at);
+                triangle.closeSubpath();
+                c.fillShape(triangle, mean);
+            } else {
+                const QRectF box(points[a].at, points[b].at);
+                QLinearGradient ramp(box.topLeft(), mode == 0 ? box.topRight() : box.bottomLeft());
+                ramp.setColorAt(0, points[a].colour);
+                ramp.setColorAt(1, points[b].colour);
+                QPainterPath rect;
+                rect.addRect(box.normalized());
+                c.fillShape(rect, ramp);
+            }
+        }
+        return r.ok();
+    }
+    case 76: case 77: case 114: case 116: { // BITBLT, STRETCHBLT, ALPHABLEND, TRANSPARENTBLT
         r.skip(16);
         const qreal x = r.i32(), y = r.i32(), w = r.i32(), h = r.i32();
         const quint32 rop = r.u32();
@@ -633,9 +673,19 @@ bool EmfPlayer::record(quint32 type, ByteReader &r, qsizetype start, qsizetype s
             p.drawImage(0, 0, image);
             image = faded;
         }
+        if (type == 116 && !image.isNull()) { // rop holds the colour left out
+            image = image.convertToFormat(QImage::Format_ARGB32);
+            const QRgb key = colourRef(rop).rgb();
+            for (int row = 0; row < image.height(); ++row) {
+                auto *line = reinterpret_cast<QRgb *>(image.scanLine(row));
+                for (int col = 0; col < image.width(); ++col)
+                    if ((line[col] | 0xFF000000) == key)
+                        line[col] = 0;
+            }
+        }
         const QPointF srcOrigin = valid ? srcTransform.map(QPointF(xSrc, ySrc)) : QPointF(xSrc, ySrc);
         c.blit(QRectF(x, y, w, h), image, QRectF(srcOrigin, QSizeF(wSrc, hSrc)),
-               type == 114 ? 0x00CC0020 : rop);
+               type == 114 || type == 116 ? 0x00CC0020 : rop);
         return true;
     }
     case 80: case 81: { // SETDIBITSTODEVICE, STRETCHDIBITS
