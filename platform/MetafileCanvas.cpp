@@ -156,6 +156,14 @@ void Canvas::selectStockObject(quint32 stock)
     }
 }
 
+QBrush Canvas::brushAt(quint32 index) const
+{
+    if (index < m_objects.size())
+        if (const auto *brush = std::get_if<QBrush>(&m_objects[index]))
+            return *brush;
+    return m_state.brush;
+}
+
 void Canvas::deleteObject(quint32 index)
 {
     if (index < m_objects.size())
@@ -337,6 +345,20 @@ void Canvas::arc(const QRectF &rawBox, QPointF start, QPointF end, ArcKind kind,
         return;
     }
     draw(path, kind != Arc, true);
+}
+
+void Canvas::angleArc(QPointF centre, qreal radius, qreal startDegrees, qreal sweepDegrees)
+{
+    if (!std::isfinite(startDegrees) || !std::isfinite(sweepDegrees) || qAbs(sweepDegrees) > 1e6)
+        return;
+    const QRectF box(centre.x() - radius, centre.y() - radius, 2 * radius, 2 * radius);
+    QPainterPath path(m_state.position);
+    path.arcTo(box, startDegrees, qBound<qreal>(-3600, sweepDegrees, 3600));
+    if (m_inPath)
+        openFigure().connectPath(transform().map(path));
+    else
+        draw(path, false, true);
+    m_state.position = path.currentPosition();
 }
 
 void Canvas::setPixel(QPointF p, const QColor &colour)

@@ -77,6 +77,8 @@ public:
     // Windows 3 metafiles put a new object in the first free slot.
     void createInFreeSlot(Object object);
     void selectStockObject(quint32 stock);
+    // The brush in a slot, or the selected one when the slot holds none.
+    QBrush brushAt(quint32 index) const;
 
     void saveDc();
     void restoreDc(int which);
@@ -95,6 +97,8 @@ public:
     void roundRect(const QRectF &box, QSizeF corner);
     void ellipse(const QRectF &box);
     void arc(const QRectF &box, QPointF start, QPointF end, ArcKind kind, bool fromCurrent = false);
+    // A line from the current position to the arc's start, then the arc.
+    void angleArc(QPointF centre, qreal radius, qreal startDegrees, qreal sweepDegrees);
     void setPixel(QPointF p, const QColor &colour);
     // Fills a logical shape with a brush of its own, leaving the selected one.
     void fillShape(const QPainterPath &shape, const QBrush &brush);

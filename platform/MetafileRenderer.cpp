@@ -585,6 +585,33 @@ bool EmfPlayer::record(quint32 type, ByteReader &r, qsizetype start, qsizetype s
         c.selectClipPath(int(mode));
         return true;
     }
+    case 41: { // ANGLEARC
+        const QPointF centre = pointL(r);
+        const quint32 radius = r.u32();
+        const float start = r.f32(), sweep = r.f32();
+        if (!r.ok())
+            return false;
+        c.angleArc(centre, radius, start, sweep);
+        return true;
+    }
+    case 71: case 74: { // FILLRGN, PAINTRGN: rectangles in logical units
+        r.skip(16);
+        const quint32 bytes = r.u32();
+        const quint32 brush = type == 71 ? r.u32() : quint32(-1);
+        if (!r.ok() || bytes > r.remaining() || bytes < 32)
+            return false;
+        r.skip(8);
+        const quint32 count = r.u32();
+        r.skip(20);
+        if (!r.ok() || qint64(count) * 16 > qint64(bytes) - 32 || count > MaxClipRectangles)
+            return false;
+        QPainterPath region;
+        region.setFillRule(Qt::WindingFill);
+        for (quint32 i = 0; i < count; ++i)
+            region.addRect(rectL(r).normalized());
+        c.fillShape(region, c.brushAt(brush));
+        return r.ok();
+    }
     case 75: { // EXTSELECTCLIPRGN
         const quint32 bytes = r.u32(), mode = r.u32();
         if (!r.ok() || bytes > r.remaining())

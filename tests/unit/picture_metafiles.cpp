@@ -160,6 +160,103 @@ private slots:
                      + QString(name).replace(QLatin1Char('/'), QLatin1Char('-')) + QStringLiteral(".png"));
     }
 
+    void emfMappingModesAndShapesLandWhereExpected()
+    {
+        // 2 cm square at 96 dpi: 76 pixels. Anisotropic mapping of a
+        // 1000-unit window onto it, a red filled rectangle in the top-left
+        // quarter, a blue ellipse in the bottom-right one.
+        QByteArray emf = emfHeader(2000, 2000);
+        emf += emfRecord(17, {8});                                  // SETMAPMODE anisotropic
+        emf += emfRecord(9, {1000, 1000});                          // SETWINDOWEXTEX
+        emf += emfRecord(11, {76, 76});                             // SETVIEWPORTEXTEX
+        emf += emfRecord(39, {1, 0, 0x0000FF, 0});                  // red brush
+        emf += emfRecord(37, {1});
+        emf += emfRecord(37, {qint32(0x80000008)});                 // NULL_PEN
+        emf += emfRecord(43, {0, 0, 500, 500});                     // RECTANGLE
+        emf += emfRecord(39, {2, 0, 0xFF0000, 0});                  // blue brush
+        emf += emfRecord(37, {2});
+        emf += emfRecord(42, {500, 500, 1000, 1000});               // ELLIPSE
+        emf += emfEof();
+        QString error;
+        const QImage picture = platform::decodePicture(emf, platform::PictureFormat::Emf, &error);
+        QVERIFY2(!picture.isNull(), qPrintable(error));
+        QCOMPARE(picture.size(), QSize(76, 76));
+        QCOMPARE(picture.pixel(10, 10), qRgb(255, 0, 0));
+        QCOMPARE(picture.pixel(57, 57), qRgb(0, 0, 255));
+        QCOMPARE(qAlpha(picture.pixel(57, 10)), 0);  // nothing drawn: transparent
+        QCOMPARE(qAlpha(picture.pixel(40, 74)), 0);  // outside the ellipse
+    }
+
+    void emfSavedStateAndClippingAreRestored()
+    {
+        QByteArray emf = emfHeader(2000, 2000);
+        emf += emfRecord(39, {1, 0, 0x00FF00, 0});                  // green brush
+        emf += emfRecord(37, {1});
+        emf += emfRecord(37, {qint32(0x80000008)});
+        emf += emfRecord(33, {});                                   // SAVEDC
+        emf += emfRecord(30, {0, 0, 38, 76});                       // INTERSECTCLIPRECT left half
+        emf += emfRecord(43, {0, 0, 76, 20});                       // clipped to the left half
+        emf += emfRecord(34, {-1});                                 // RESTOREDC
+        emf += emfRecord(43, {0, 40, 76, 60});                      // full width again
+        emf += emfEof();
+        const QImage picture = platform::decodePicture(emf, platform::PictureFormat::Emf);
+        QVERIFY(!picture.isNull());
+        QCOMPARE(picture.pixel(10, 10), qRgb(0, 255, 0));
+        QCOMPARE(qAlpha(picture.pixel(60, 10)), 0);
+        QCOMPARE(picture.pixel(60, 50), qRgb(0, 255, 0));
+    }
+
+    void emfGradientsAndKeyedBitmapsAreDrawn()
+    {
+        QByteArray emf = emfHeader(2000, 2000);
+        // GRADIENTFILL, horizontal: red at x = 0 to blue at x = 76, top half.
+        emf += emfRecord(118, {0, 0, 0, 0, 2, 1, 0,
+                               0, 0, 0xFF00, 0,     // red: 16-bit red | green, blue | alpha
+                               76, 38, 0, 0xFF00,   // blue
+                               0, 1});
+        // TRANSPARENTBLT of a 2 x 1 DIB, green and white, white left out.
+        const int infoOffset = 8 + 100;
+        QByteArray blt = emfRecord(116, {0, 0, 0, 0, 0, 40, 76, 36, 0x00FFFFFF, 0, 0,
+                                         0x3F800000, 0, 0, 0x3F800000, 0, 0, 0, 0,
+                                         infoOffset, 40, infoOffset + 40, 8, 2, 1});
+        blt += emfRecord(0, {40, 2, 1, 0x00180001, 0, 0, 0, 0, 0, 0}).mid(8);
+        blt += QByteArray("\x00\xC0\x00\xFF\xFF\xFF\x00\x00", 8);
+        blt[4] = char(blt.size());
+        emf += blt;
+        emf += emfEof();
+        QString error;
+        const QImage picture = platform::decodePicture(emf, platform::PictureFormat::Emf, &error);
+        QVERIFY2(!picture.isNull(), qPrintable(error));
+        const QColor left = picture.pixelColor(2, 10), right = picture.pixelColor(73, 10);
+        QVERIFY2(left.red() > 200 && left.blue() < 50, qPrintable(left.name()));
+        QVERIFY2(right.blue() > 200 && right.red() < 50, qPrintable(right.name()));
+        QCOMPARE(picture.pixelColor(10, 58), QColor(0, 0xC0, 0));
+        QCOMPARE(picture.pixelColor(65, 58).alpha(), 0);
+    }
+
+    void emfRegionsAndAngleArcsAreDrawn()
+    {
+        QByteArray emf = emfHeader(2000, 2000);
+        emf += emfRecord(39, {1, 0, 0x00FF00, 0});                  // green brush, not selected
+        emf += emfRecord(71, {0, 0, 0, 0, 64, 1,                     // FILLRGN, two rectangles
+                              32, 1, 2, 32, 0, 0, 70, 70,
+                              0, 0, 20, 20, 50, 50, 70, 70});
+        emf += emfRecord(38, {2, 0, 3, 0, 0x0000FF});               // red pen, 3 units
+        emf += emfRecord(37, {2});
+        emf += emfRecord(27, {38, 38});                              // MOVETOEX
+        emf += emfRecord(41, {38, 38, 30, 0, 0x42B40000});           // ANGLEARC 0 to 90 degrees
+        emf += emfEof();
+        QString error;
+        const QImage picture = platform::decodePicture(emf, platform::PictureFormat::Emf, &error);
+        QVERIFY2(!picture.isNull(), qPrintable(error));
+        QCOMPARE(picture.pixelColor(10, 10), QColor(Qt::green));
+        QCOMPARE(picture.pixelColor(60, 60), QColor(Qt::green));
+        QCOMPARE(picture.pixelColor(35, 30).alpha(), 0);
+        QVERIFY(picture.pixelColor(53, 38).red() > 200);             // the line to the arc
+        QVERIFY(picture.pixelColor(59, 17).red() > 200);             // the arc at 45 degrees
+        QCOMPARE(picture.pixelColor(17, 59).alpha(), 0);             // not at 225 degrees
+    }
+
     void textStaysUprightWhenTheMappingTurnsYUp()
     {
         // MM_LOMETRIC: tenths of a millimetre, y upwards. "HI", 1 cm high,
