@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArrayView>
 #include <QImage>
 #include <QString>
 
@@ -13,5 +14,12 @@ QImage loadPicture(const QString &path, QString *error = nullptr);
 // The file a question's picture name designates below the quiz's folder:
 // backslashes are folder separators; the name is never taken as absolute.
 QString picturePath(const QString &quizFolder, const QString &pictureName);
+
+enum class PictureFormat { Unknown, Bmp, Ico, Wmf, Emf, Jpeg };
+
+// The format a file name's extension selects; the content is never sniffed.
+PictureFormat pictureFormatOf(const QString &path);
+// What loadPicture does once the file is read (for tools and fuzzing).
+QImage decodePicture(QByteArrayView data, PictureFormat format, QString *error = nullptr);
 
 } // namespace platform

@@ -1,0 +1,13 @@
+#include "fuzz/FuzzPicture.h"
+
+extern "C" int LLVMFuzzerInitialize(int *, char ***)
+{
+    startFuzzApplication();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    fuzzPicture(data, size, platform::PictureFormat::Jpeg);
+    return 0;
+}

@@ -1,0 +1,241 @@
+#include "platform/JpegDecoder.h"
+
+#include "platform/PictureLimits.h"
+
+#include <csetjmp>
+#include <cstdio>
+#include <cstdlib>
+
+#include <sys/mman.h>
+
+#include <jpeglib.h>
+#include <jerror.h>
+
+namespace platform {
+namespace {
+
+// libjpeg reports errors by calling error_exit, which must not return: we
+// jump back to the decoding step that started the call. Everything below the
+// setjmp points is plain C data, so nothing needs unwinding.
+
+constexpr int MaxWarnings = 100;
+constexpr int MaxScans = 100;
+// Enough for the coefficient buffers of a large progressive photograph.
+constexpr long MaxDecoderMemory = 256L * 1024 * 1024;
+
+enum class Failure { None, Damaged, TooManyWarnings, TooManyScans, OutOfMemory };
+
+struct ErrorManager
+{
+    jpeg_error_mgr base; // first: libjpeg hands back a pointer to it
+    std::jmp_buf jump;
+    int warnings;
+    Failure failure;
+};
+
+struct ProgressMonitor
+{
+    jpeg_progress_mgr base;
+    ErrorManager *errors;
+};
+
+struct Decoder
+{
+    jpeg_decompress_struct info;
+    ErrorManager errors;
+    ProgressMonitor progress;
+};
+
+[[noreturn]] void jumpOut(ErrorManager *errors, Failure failure)
+{
+    if (errors->failure == Failure::None)
+        errors->failure = failure;
+    std::longjmp(errors->jump, 1);
+}
+
+[[noreturn]] void onError(j_common_ptr info)
+{
+    auto *errors = reinterpret_cast<ErrorManager *>(info->err);
+    const int code = errors->base.msg_code;
+    const bool memory = code == JERR_OUT_OF_MEMORY || code == JERR_NO_BACKING_STORE
+        || code == JERR_TFILE_CREATE || code == JERR_VIRTUAL_BUG;
+    jumpOut(errors, memory ? Failure::OutOfMemory : Failure::Damaged);
+}
+
+void onMessage(j_common_ptr info, int level)
+{
+    // Level -1 is a warning about damaged data; higher levels are traces.
+    if (level >= 0)
+        return;
+    auto *errors = reinterpret_cast<ErrorManager *>(info->err);
+    if (++errors->warnings > MaxWarnings)
+        jumpOut(errors, Failure::TooManyWarnings);
+}
+
+void onOutput(j_common_ptr) {}
+
+// A progressive file may hold thousands of scans, each one a full pass.
+void onProgress(j_common_ptr info)
+{
+    auto *monitor = reinterpret_cast<ProgressMonitor *>(info->progress);
+    if (info->is_decompressor
+        && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > MaxScans)
+        jumpOut(monitor->errors, Failure::TooManyScans);
+}
+
+void setUp(Decoder *decoder)
+{
+    decoder->info.err = jpeg_std_error(&decoder->errors.base);
+    decoder->errors.base.error_exit = onError;
+    decoder->errors.base.emit_message = onMessage;
+    decoder->errors.base.output_message = onOutput;
+    decoder->errors.warnings = 0;
+    decoder->errors.failure = Failure::None;
+    decoder->progress.base.progress_monitor = onProgress;
+    decoder->progress.errors = &decoder->errors;
+}
+
+bool readHeader(Decoder *decoder, const unsigned char *data, unsigned long size)
+{
+    if (setjmp(decoder->errors.jump))
+        return false;
+    jpeg_create_decompress(&decoder->info);
+    decoder->info.mem->max_memory_to_use = MaxDecoderMemory;
+    decoder->info.progress = &decoder->progress.base;
+    jpeg_mem_src(&decoder->info, data, size);
+    jpeg_read_header(&decoder->info, TRUE);
+    return true;
+}
+
+// Adobe writes CMYK inverted; other writers store ink amounts.
+void cmykToRgb(const JSAMPLE *cmyk, uchar *rgb, JDIMENSION width, bool inverted)
+{
+    for (JDIMENSION x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
+        int c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
+        if (!inverted) {
+            c = 255 - c;
+            m = 255 - m;
+            y = 255 - y;
+            k = 255 - k;
+        }
+        rgb[0] = uchar((c * k + 127) / 255);
+        rgb[1] = uchar((m * k + 127) / 255);
+        rgb[2] = uchar((y * k + 127) / 255);
+    }
+}
+
+bool readPixels(Decoder *decoder, uchar *bits, qsizetype bytesPerLine)
+{
+    if (setjmp(decoder->errors.jump))
+        return false;
+    j_decompress_ptr info = &decoder->info;
+    jpeg_start_decompress(info);
+    if (info->out_color_space == JCS_CMYK) {
+        JSAMPARRAY row = (*info->mem->alloc_sarray)(reinterpret_cast<j_common_ptr>(info), JPOOL_IMAGE,
+                                                    info->output_width * 4, 1);
+        const bool inverted = info->saw_Adobe_marker;
+        while (info->output_scanline < info->output_height) {
+            uchar *line = bits + qsizetype(info->output_scanline) * bytesPerLine;
+            if (jpeg_read_scanlines(info, row, 1) == 1)
+                cmykToRgb(row[0], line, info->output_width, inverted);
+        }
+    } else {
+        while (info->output_scanline < info->output_height) {
+            JSAMPROW line = bits + qsizetype(info->output_scanline) * bytesPerLine;
+            jpeg_read_scanlines(info, &line, 1);
+        }
+    }
+    return true;
+}
+
+// A photograph's buffer is tens of megabytes that the decoder touches once
+// from end to end: backed by huge pages, it costs some thirty fewer page
+// faults per megabyte than a plain allocation.
+QImage allocatePicture(int width, int height)
+{
+    constexpr qsizetype HugePage = 2 * 1024 * 1024;
+    const qsizetype bytesPerLine = (qsizetype(width) * 3 + 3) & ~qsizetype(3);
+    const qsizetype bytes = bytesPerLine * height;
+    if (bytes < 2 * HugePage)
+        return QImage(width, height, QImage::Format_RGB888);
+    const qsizetype rounded = (bytes + HugePage - 1) / HugePage * HugePage;
+    void *buffer = std::aligned_alloc(HugePage, size_t(rounded));
+    if (!buffer)
+        return QImage();
+#ifdef MADV_HUGEPAGE
+    madvise(buffer, size_t(rounded), MADV_HUGEPAGE);
+#endif
+    return QImage(static_cast<uchar *>(buffer), width, height, bytesPerLine, QImage::Format_RGB888,
+                  [](void *data) { std::free(data); }, buffer);
+}
+
+QString reasonFor(Failure failure)
+{
+    using namespace picture_error;
+    switch (failure) {
+    case Failure::OutOfMemory: return QString::fromUtf8(OutOfMemory);
+    case Failure::TooManyScans: return QString::fromUtf8(TooComplex);
+    case Failure::None:
+    case Failure::Damaged:
+    case Failure::TooManyWarnings: break;
+    }
+    return QString::fromUtf8(picture_error::Damaged);
+}
+
+QImage decode(Decoder *decoder, QByteArrayView data, QString *error)
+{
+    auto fail = [&](QString reason) {
+        if (error)
+            *error = std::move(reason);
+        return QImage();
+    };
+    if (data.isEmpty())
+        return fail(QString::fromUtf8(picture_error::Damaged));
+    if (!readHeader(decoder, reinterpret_cast<const unsigned char *>(data.data()),
+                    static_cast<unsigned long>(data.size())))
+        return fail(reasonFor(decoder->errors.failure));
+
+    jpeg_decompress_struct &info = decoder->info;
+    if (!pictureSizeAllowed(info.image_width, info.image_height))
+        return fail(QString::fromUtf8(picture_error::TooLarge));
+    switch (info.jpeg_color_space) {
+    case JCS_GRAYSCALE:
+    case JCS_YCbCr:
+    case JCS_RGB:
+        info.out_color_space = JCS_RGB;
+        break;
+    case JCS_CMYK:
+    case JCS_YCCK:
+        info.out_color_space = JCS_CMYK;
+        break;
+    default:
+        return fail(QString::fromUtf8(picture_error::UnsupportedColours));
+    }
+    info.do_block_smoothing = TRUE;
+    info.dct_method = JDCT_FLOAT;
+    info.quantize_colors = FALSE;
+    info.scale_num = 1;
+    info.scale_denom = 1;
+
+    // The output buffer lives out here, so a jump out of libjpeg leaves it
+    // to its owner.
+    QImage image = allocatePicture(int(info.image_width), int(info.image_height));
+    if (image.isNull())
+        return fail(QString::fromUtf8(picture_error::OutOfMemory));
+    if (!readPixels(decoder, image.bits(), image.bytesPerLine()))
+        return fail(reasonFor(decoder->errors.failure));
+    return image;
+}
+
+} // namespace
+
+QImage decodeJpeg(QByteArrayView data, QString *error)
+{
+    Decoder decoder{};
+    setUp(&decoder);
+    QImage image = decode(&decoder, data, error);
+    jpeg_destroy_decompress(&decoder.info);
+    return image;
+}
+
+} // namespace platform

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QImage>
+#include <QString>
+
+// Windows bitmaps and icons, read by Qt's own readers with the format forced
+// and the claimed size checked before any pixel memory is taken.
+namespace platform {
+
+QImage decodeBmp(QByteArrayView data, QString *error = nullptr);
+// The largest image of the icon file.
+QImage decodeIco(QByteArrayView data, QString *error = nullptr);
+// A device-independent bitmap as metafiles carry it: the BITMAPINFO block
+// (header and colour table) and the pixel bits, kept apart.
+QImage decodeDib(QByteArrayView info, QByteArrayView bits, QString *error = nullptr);
+
+} // namespace platform
