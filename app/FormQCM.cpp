@@ -36,7 +36,6 @@ TFormQCM::TFormQCM(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<U
     Timer = new QTimer(this);
     Timer->setObjectName(QStringLiteral("Timer"));
     Timer->setInterval(1000);
-    OpenDialog1 = platform::createOpenDialog(this);
     connectControls();
     setUpKeyboard();
     FormCreate();
@@ -127,7 +126,18 @@ void TFormQCM::FormCreate()
     ui->Image8->hide();
     ui->DRLabel14->hide();
     ResetTimer();
-    OpenDialog1->setDirectory(platform::dialogInitialFolder(State.ProgramDrive));
+    m_dialogFolder = platform::dialogInitialFolder(State.ProgramDrive);
+    if (m_openDialog)
+        m_openDialog->setDirectory(m_dialogFolder);
+}
+
+QFileDialog *TFormQCM::OpenDialog1()
+{
+    if (!m_openDialog) {
+        m_openDialog = platform::createOpenDialog(this);
+        m_openDialog->setDirectory(m_dialogFolder);
+    }
+    return m_openDialog;
 }
 
 void TFormQCM::EzRgnBtn1Click()

@@ -44,7 +44,9 @@ public:
     qcm::QuestionBank QuestionBank;
     TStopWatch *StopWatch1 = nullptr;
     QTimer *Timer = nullptr;
-    QFileDialog *OpenDialog1 = nullptr;
+    // The quiz file dialog, made when first needed: building it costs more
+    // than the rest of start-up.
+    QFileDialog *OpenDialog1();
 
     // Creation, start-up state and quitting (app/).
     void FormCreate();
@@ -131,5 +133,7 @@ private:
     void showToolBar(QWidget *toolBar);
 
     SecondaryWindows m_windows;
+    QFileDialog *m_openDialog = nullptr;
+    QString m_dialogFolder;
     QuizRandom m_random;
 };

@@ -350,18 +350,6 @@ void TFormQCM::setUpKeyboard()
     // The question takes the focus for screen readers; a caret blinking in
     // it would only distract the others.
     ui->Memo1->setCursorWidth(0);
-
-    // The file dialog completes a path typed faster than its folder is read
-    // once the folder is read, even after the dialog has closed: its list
-    // would then come up alone and hold the keyboard.
-    auto *fileName = OpenDialog1->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
-    if (QCompleter *completer = fileName ? fileName->completer() : nullptr) {
-        connect(OpenDialog1, &QDialog::finished, completer, [completer] {
-            completer->setCompletionPrefix(QString());
-            if (completer->popup())
-                completer->popup()->hide();
-        });
-    }
 }
 
 void TFormQCM::announceQuestion()

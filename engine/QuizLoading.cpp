@@ -14,12 +14,12 @@ void TFormQCM::LectureFichier()
     // Until a quiz is chosen, start where quizzes live: the folder may have
     // been created only now.
     if (State.QuizFileName.isEmpty())
-        OpenDialog1->setDirectory(platform::dialogInitialFolder(State.ProgramDrive));
+        OpenDialog1()->setDirectory(platform::dialogInitialFolder(State.ProgramDrive));
     // Offered each time: the quiz folder may have been created only now.
-    platform::offerPlaces(OpenDialog1, platform::examplesFolder());
+    platform::offerPlaces(OpenDialog1(), platform::examplesFolder());
     // A cancelled dialog keeps the previous file, which is then read again.
-    if (OpenDialog1->exec() == QDialog::Accepted && !OpenDialog1->selectedFiles().isEmpty())
-        State.QuizFileName = QDir::toNativeSeparators(OpenDialog1->selectedFiles().constFirst());
+    if (OpenDialog1()->exec() == QDialog::Accepted && !OpenDialog1()->selectedFiles().isEmpty())
+        State.QuizFileName = QDir::toNativeSeparators(OpenDialog1()->selectedFiles().constFirst());
     takeChosenFile();
 }
 
@@ -28,8 +28,8 @@ void TFormQCM::OuvrirQCM(const QString &fileName)
     // As if it had been chosen in the dialog: a later cancel reads it again
     // and the next dialog opens beside it.
     const QFileInfo file(fileName);
-    OpenDialog1->setDirectory(file.absolutePath());
-    OpenDialog1->selectFile(file.absoluteFilePath());
+    OpenDialog1()->setDirectory(file.absolutePath());
+    OpenDialog1()->selectFile(file.absoluteFilePath());
     State.QuizFileName = QDir::toNativeSeparators(file.absoluteFilePath());
     takeChosenFile();
 }

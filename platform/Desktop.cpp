@@ -4,6 +4,9 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
+#include <QAbstractItemView>
+#include <QLineEdit>
+#include <QCompleter>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
@@ -23,6 +26,17 @@ QFileDialog *createOpenDialog(QWidget *parent)
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setNameFilter(QStringLiteral("qcm (*.qcm)"));
     dialog->setSizeGripEnabled(true);
+    // The name field completes a path typed faster than its folder is read
+    // once the folder is read, even after the dialog has closed: its list
+    // would then come up alone and hold the keyboard.
+    auto *fileName = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+    if (QCompleter *completer = fileName ? fileName->completer() : nullptr) {
+        QObject::connect(dialog, &QDialog::finished, completer, [completer] {
+            completer->setCompletionPrefix(QString());
+            if (completer->popup())
+                completer->popup()->hide();
+        });
+    }
     return dialog;
 }
 

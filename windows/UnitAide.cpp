@@ -1,5 +1,7 @@
 #include "windows/UnitAide.h"
 
+#include "skin/Image.h"
+
 #include <QKeyEvent>
 #include <QPainter>
 #include <QWindow>
@@ -60,9 +62,23 @@ void TForm2::Label70Click() { ui->Notebook1->setCurrentIndex(11); }
 
 void TForm2::showEvent(QShowEvent *event)
 {
+    loadPictures();
     QWidget::showEvent(event);
     if (!m_frameFitted && windowHandle())
         windowHandle()->installEventFilter(this);
+}
+
+// The sixteen pictures are decoded when the guide is first opened, not while
+// the program starts: most lessons never open it.
+void TForm2::loadPictures()
+{
+    if (m_picturesLoaded)
+        return;
+    m_picturesLoaded = true;
+    for (int i = 1; i <= 16; ++i) {
+        auto *image = findChild<TImage *>(QStringLiteral("Image%1").arg(i));
+        image->setPicture(QPixmap(QStringLiteral(":/help/help_%1.png").arg(i, 2, 10, QLatin1Char('0'))));
+    }
 }
 
 bool TForm2::eventFilter(QObject *watched, QEvent *event)

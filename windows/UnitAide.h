@@ -49,9 +49,11 @@ protected:
 
 private:
     void fitFrameToSize();
+    void loadPictures();
     void markTopic(int topic);
 
     bool m_frameFitted = false;
+    bool m_picturesLoaded = false;
     QList<TClickLabel *> m_topics;
     int m_markedTopic = -1;
 };

@@ -165,7 +165,7 @@ private slots:
 
     void fileDialogIsOursAndFrench()
     {
-        QFileDialog *dialog = form()->OpenDialog1;
+        QFileDialog *dialog = form()->OpenDialog1();
         QCOMPARE(dialog->objectName(), QStringLiteral("OpenDialog1"));
         QVERIFY(dialog->testOption(QFileDialog::DontUseNativeDialog));
         QCOMPARE(dialog->nameFilters(), QStringList{QStringLiteral("qcm (*.qcm)")});

@@ -185,6 +185,7 @@ private slots:
     void fichierPictureLeavesTheRestOfItsSentenceReadable()
     {
         TForm2 help;
+        help.show(); // the guide's pictures come with its first showing
         const QImage picture = help.ui->Image14->picture().toImage().convertToFormat(QImage::Format_ARGB32);
         QVERIFY(!picture.isNull());
         int lastOpaque = -1;

@@ -234,7 +234,7 @@ bool HelpShots::run()
     QDir root = quiz.dir();
     while (root.dirName() != QLatin1String("QCM") && root.cdUp()) {}
     main.State.QuizFileName = QDir::toNativeSeparators(quiz.absoluteFilePath());
-    QFileDialog *dialog = main.OpenDialog1;
+    QFileDialog *dialog = main.OpenDialog1();
     dialog->setDirectory(root.absolutePath());
     QTimer::singleShot(0, dialog, [&] {
         dialog->resize(640, 308);
