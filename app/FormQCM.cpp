@@ -42,7 +42,10 @@ TFormQCM::TFormQCM(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<U
     Timer->start();
 }
 
-TFormQCM::~TFormQCM() = default;
+TFormQCM::~TFormQCM()
+{
+    delete m_keys;
+}
 
 void TFormQCM::connectControls()
 {

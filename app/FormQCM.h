@@ -133,6 +133,8 @@ private:
     void showToolBar(QWidget *toolBar);
 
     SecondaryWindows m_windows;
+    // Watches the whole application's events; goes before the controls it reads.
+    QObject *m_keys = nullptr;
     QFileDialog *m_openDialog = nullptr;
     QString m_dialogFolder;
     QuizRandom m_random;

@@ -334,7 +334,7 @@ private:
 
 void TFormQCM::setUpKeyboard()
 {
-    new MainWindowKeys(this);
+    m_keys = new MainWindowKeys(this);
     // The caption "FormQCM" means nothing to a pupil listening.
     setAccessibleName(QStringLiteral("Tavelor"));
     ui->Memo1->setAccessibleName(QStringLiteral("Question"));
