@@ -1,12 +1,13 @@
 #include "platform/JpegDecoder.h"
 
+#include <QSysInfo>
+
 #include "platform/PictureLimits.h"
 
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
 
-#include <sys/mman.h>
 
 #include <jpeglib.h>
 #include <jerror.h>
@@ -108,9 +109,10 @@ bool readHeader(Decoder *decoder, const unsigned char *data, unsigned long size)
 }
 
 // Adobe writes CMYK inverted; other writers store ink amounts.
-void cmykToRgb(const JSAMPLE *cmyk, uchar *rgb, JDIMENSION width, bool inverted)
+void cmykToRgb(const JSAMPLE *cmyk, uchar *line, JDIMENSION width, bool inverted)
 {
-    for (JDIMENSION x = 0; x < width; ++x, cmyk += 4, rgb += 3) {
+    auto *rgb = reinterpret_cast<QRgb *>(line);
+    for (JDIMENSION x = 0; x < width; ++x, cmyk += 4, ++rgb) {
         int c = cmyk[0], m = cmyk[1], y = cmyk[2], k = cmyk[3];
         if (!inverted) {
             c = 255 - c;
@@ -118,9 +120,7 @@ void cmykToRgb(const JSAMPLE *cmyk, uchar *rgb, JDIMENSION width, bool inverted)
             y = 255 - y;
             k = 255 - k;
         }
-        rgb[0] = uchar((c * k + 127) / 255);
-        rgb[1] = uchar((m * k + 127) / 255);
-        rgb[2] = uchar((y * k + 127) / 255);
+        *rgb = qRgb((c * k + 127) / 255, (m * k + 127) / 255, (y * k + 127) / 255);
     }
 }
 
@@ -148,25 +148,12 @@ bool readPixels(Decoder *decoder, uchar *bits, qsizetype bytesPerLine)
     return true;
 }
 
-// A photograph's buffer is tens of megabytes that the decoder touches once
-// from end to end: backed by huge pages, it costs some thirty fewer page
-// faults per megabyte than a plain allocation.
+// The picture owns its buffer, in the layout the screen draws from, so that
+// showing a photograph of tens of megabytes needs no copy. (Huge pages made
+// decoding alone a little faster but showing the picture much slower.)
 QImage allocatePicture(int width, int height)
 {
-    constexpr qsizetype HugePage = 2 * 1024 * 1024;
-    const qsizetype bytesPerLine = (qsizetype(width) * 3 + 3) & ~qsizetype(3);
-    const qsizetype bytes = bytesPerLine * height;
-    if (bytes < 2 * HugePage)
-        return QImage(width, height, QImage::Format_RGB888);
-    const qsizetype rounded = (bytes + HugePage - 1) / HugePage * HugePage;
-    void *buffer = std::aligned_alloc(HugePage, size_t(rounded));
-    if (!buffer)
-        return QImage();
-#ifdef MADV_HUGEPAGE
-    madvise(buffer, size_t(rounded), MADV_HUGEPAGE);
-#endif
-    return QImage(static_cast<uchar *>(buffer), width, height, bytesPerLine, QImage::Format_RGB888,
-                  [](void *data) { std::free(data); }, buffer);
+    return QImage(width, height, QImage::Format_RGB32);
 }
 
 QString reasonFor(Failure failure)
@@ -202,7 +189,9 @@ QImage decode(Decoder *decoder, QByteArrayView data, QString *error)
     case JCS_GRAYSCALE:
     case JCS_YCbCr:
     case JCS_RGB:
-        info.out_color_space = JCS_RGB;
+        // Straight into the layout the screen draws from, opaque: showing
+        // a photograph then needs no conversion of tens of megabytes.
+        info.out_color_space = QSysInfo::ByteOrder == QSysInfo::LittleEndian ? JCS_EXT_BGRA : JCS_EXT_ARGB;
         break;
     case JCS_CMYK:
     case JCS_YCCK:

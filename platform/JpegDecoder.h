@@ -6,7 +6,7 @@
 
 namespace platform {
 
-// Decodes a JPEG held in memory into a 24-bit RGB picture at full size.
+// Decodes a JPEG held in memory into an opaque RGB picture at full size, 8 bits a colour.
 // Any failure gives a null image and, when asked, a reason in French.
 QImage decodeJpeg(QByteArrayView data, QString *error = nullptr);
 
