@@ -48,6 +48,8 @@ if [ -x "$B/bench/bench_question_picture" ]; then
   "$B/bench/bench_question_picture" --table | while IFS='|' read -r name a b ratio goal; do row "$name" "$a" "$b" "$ratio" "$goal"; done
 fi
 if [ -x "$B/bench/bench_shape_window" ]; then
-  "$B/bench/bench_shape_window" --benchmark_format=csv 2>/dev/null | awk -F, 'NR>1 {gsub(/"/,"",$1); printf "%s %s\n", $1, $3}' |
-    while read -r name ns; do row "shape: $name (ms)" "$(awk -v n="$ns" 'BEGIN{printf "%.3f", n/1e6}')" "" "" "no slower"; done
+  # CSV columns: name, iterations, real_time, cpu_time, time_unit, ...
+  "$B/bench/bench_shape_window" --benchmark_format=csv 2>/dev/null |
+    awk -F, 'NR>1 {gsub(/"/,"",$1); t=$4; u=$5; if (u=="ns") t/=1e6; else if (u=="us") t/=1e3; else if (u=="s") t*=1e3; printf "%s %.3f\n", $1, t}' |
+    while read -r name ms; do row "shape: $name (ms)" "$ms" "" "" "no slower"; done
 fi
