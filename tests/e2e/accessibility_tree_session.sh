@@ -2,9 +2,8 @@
 # Runs inside one X server and one D-Bus session (see accessibility_tree.sh).
 set -euo pipefail
 tavelor="$1"; shots="$2"; here="$3"
-mkdir -p "$shots"
 source "$here/xdriver.sh"
-trap 'import -window root "$shots/failure.png" 2>/dev/null; echo "screenshot of the failure: $shots/failure.png" >&2' ERR
+keep_failure_screenshot "$shots"
 key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$tavelor" > "$shots/player.log" 2>&1 &

@@ -8,7 +8,4 @@ tavelor="$1"; qcmtool="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/xdriver.sh"
 prepare_home "$qcmtool" "$here"
-for wm in none openbox; do
-  echo "== window manager: $wm"
-  xvfb-run -a -s "-screen 0 1024x768x24 -br" bash "$here/keyboard_quiz_session.sh" "$tavelor" "$wm" "$work/shots-$wm" "$here"
-done
+under_each_window_manager keyboard_quiz_session.sh "$tavelor"

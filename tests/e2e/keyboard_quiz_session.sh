@@ -2,9 +2,8 @@
 # Runs inside one X server (see keyboard_quiz.sh). No mouse button is pressed.
 set -euo pipefail
 tavelor="$1"; wm="$2"; shots="$3"; here="$4"
-mkdir -p "$shots"
 source "$here/xdriver.sh"
-trap 'import -window root "$shots/failure.png" 2>/dev/null; echo "screenshot of the failure: $shots/failure.png" >&2' ERR
+keep_failure_screenshot "$shots"
 
 key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
 wait_gone() { # window id → waits up to 10 s for it to leave the screen
@@ -16,10 +15,7 @@ wait_gone() { # window id → waits up to 10 s for it to leave the screen
   echo "window $1 is still on screen" >&2; return 1
 }
 
-if [ "$wm" = openbox ]; then openbox >/dev/null 2>&1 & sleep 1; fi
-"$tavelor" > "$shots/player.log" 2>&1 &
-player=$!
-main=$(wait_window '^FormQCM$')
+start_player "$tavelor" "$wm" "$shots"
 read -r wx wy < <(window_origin "$main")
 echo "main window at $wx,$wy"
 # Keep the pointer off the window: only the keyboard plays.

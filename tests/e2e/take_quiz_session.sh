@@ -2,14 +2,10 @@
 # Runs inside one X server (see take_quiz.sh).
 set -euo pipefail
 tavelor="$1"; wm="$2"; shots="$3"; here="$4"
-mkdir -p "$shots"
 source "$here/xdriver.sh"
-trap 'import -window root "$shots/failure.png" 2>/dev/null; echo "screenshot of the failure: $shots/failure.png" >&2' ERR
+keep_failure_screenshot "$shots"
 
-if [ "$wm" = openbox ]; then openbox >/dev/null 2>&1 & sleep 1; fi
-"$tavelor" > "$shots/player.log" 2>&1 &
-player=$!
-main=$(wait_window '^FormQCM$')
+start_player "$tavelor" "$wm" "$shots"
 read -r wx wy < <(window_origin "$main")
 echo "main window at $wx,$wy"
 

@@ -61,3 +61,23 @@ prepare_home() { # qcmtool tests/e2e-folder → a fresh home whose quiz folder h
   chmod 700 "$XDG_RUNTIME_DIR"
   "$1" build "$2/../data/e2e/essai.json" -o "$HOME/QCM/Sciences/Essais/essai.qcm" >/dev/null
 }
+
+under_each_window_manager() { # session-script tavelor → the session in a fresh X server, bare then under openbox
+  local wm
+  for wm in none openbox; do
+    echo "== window manager: $wm"
+    xvfb-run -a -s "-screen 0 1024x768x24 -br" bash "$here/$1" "$2" "$wm" "$work/shots-$wm" "$here"
+  done
+}
+
+keep_failure_screenshot() { # shots-folder → on any failing command, a screenshot of the screen there
+  mkdir -p "$1"
+  trap "import -window root '$1/failure.png' 2>/dev/null; echo 'screenshot of the failure: $1/failure.png' >&2" ERR
+}
+
+start_player() { # tavelor window-manager shots-folder → sets player (pid) and main (window id)
+  if [ "$2" = openbox ]; then openbox >/dev/null 2>&1 & sleep 1; fi
+  "$1" > "$3/player.log" 2>&1 &
+  player=$!
+  main=$(wait_window '^FormQCM$')
+}
