@@ -92,6 +92,25 @@ private slots:
         QCOMPARE(otherwise.count(), 1);
     }
 
+    void wrongAnswerPopupShowsNothingGreen()
+    {
+        QWidget main;
+        TFormFenetreMessage popup(&main);
+        popup.showVerdict(false, QStringLiteral("La bonne réponse était la B."));
+        QVERIFY(QTest::qWaitForWindowExposed(&popup));
+        // Green says "right" to a pupil: beside "Non, correction :" nothing may lean to it.
+        const QImage seen = popup.grab().toImage();
+        int green = 0;
+        for (int y = 0; y < seen.height(); ++y) {
+            for (int x = 0; x < seen.width(); ++x) {
+                const QColor c = seen.pixelColor(x, y);
+                if (c.green() > c.red() + 16 && c.green() > c.blue() + 16)
+                    ++green;
+            }
+        }
+        QCOMPARE(green, 0);
+    }
+
     void popupOpensAtItsPlaceThenKeepsWhereItWasDragged()
     {
         QWidget main;
