@@ -39,7 +39,7 @@ public:
     // Also listens to how the correction window closes.
     void setSecondaryWindows(const SecondaryWindows &windows);
 
-    // The form's controls, as the other windows and the tests reach them.
+    // The form's controls, as the engine and the tests reach them.
     std::unique_ptr<Ui::FormQCM> ui;
     QuizState State;
     qcm::QuestionBank QuestionBank;
@@ -101,7 +101,7 @@ public:
     void Precedente();
     void FenetreCorrection();
     void Suivant();
-    // The correction window was closed, by its ball or by the window system.
+    // The correction window was closed, by its ball or any other way.
     void FormFenetreMessageClose();
 
     // Results (engine/Results.cpp).
