@@ -1,5 +1,7 @@
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScopeGuard>
 #include <QTemporaryDir>
@@ -290,6 +292,9 @@ private slots:
 
     void quizNamedInBytesTheSystemCannotReadIsReportedByName()
     {
+        // Made after the quiz is chosen: the dialog would name it at once.
+        quizUnderWay();
+
         QFETCH(QByteArray, folder);
         QFETCH(QByteArray, name);
         QByteArray dir = QFile::encodeName(m_home.path()) + "/QCM";
@@ -312,12 +317,11 @@ private slots:
         QCOMPARE(::write(fd, record.bytes.data(), record.bytes.size()), qsizetype(record.bytes.size()));
         ::close(fd);
 
-        // What the program is handed for it, by the command line or the dialog.
+        // What the command line hands over for it (the dialog does not list it).
         const QString shown = QFile::decodeName(raw);
         const QString argument = quizFileFromArguments({u"/usr/bin/tavelor"_qs, shown});
         QCOMPARE(argument, shown);
 
-        quizUnderWay();
         const QStringList before = quizAsShown();
         // Qt reads file names as UTF-8 here: the lone byte cannot be given back.
         form()->OuvrirQCM(argument);
@@ -327,6 +331,40 @@ private slots:
         QVERIFY2(message.contains(u"caractères"_qs), qPrintable(message));
         QVERIFY2(message.endsWith(QDir::toNativeSeparators(shown)), qPrintable(message));
         QCOMPARE(quizAsShown(), before);
+    }
+
+    void dialogNamesTheQuizzesAndFoldersItCannotShow()
+    {
+        const QString rome = quizPath(u"Histoire"_qs, u"Rome"_qs, u"rome.qcm"_qs);
+        QVERIFY(writeQuiz(rome, u"R"_qs, 1));
+        const QByteArray folder = QFile::encodeName(QFileInfo(rome).absolutePath());
+        const QByteArray quiz = folder + "/r\xe9publique.qcm";
+        const QByteArray subFolder = folder + "/G\xe9ographie";
+        const QByteArray picture = folder + "/carte-\xe9t\xe9.jpg";
+        const auto cleanUp = qScopeGuard([&] {
+            ::unlink(quiz.constData());
+            ::unlink(picture.constData());
+            ::rmdir(subFolder.constData());
+        });
+        for (const QByteArray &file : {quiz, picture})
+            ::close(::open(file.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600));
+        QVERIFY(::mkdir(subFolder.constData(), 0700) == 0);
+
+        // The pupil types the folder's path and goes into it.
+        QFileDialog *dialog = form()->OpenDialog1();
+        dialog->setDirectory(m_home.path());
+        dialog->show();
+        QVERIFY(m_driver->messages.isEmpty());
+        dialog->findChild<QLineEdit *>(u"fileNameEdit"_qs)->setText(QFileInfo(rome).absolutePath());
+        QMetaObject::invokeMethod(dialog, "accept");
+        QTRY_COMPARE(m_driver->messages.size(), 1);
+        QVERIFY(dialog->isVisible());
+        dialog->hide();
+        const QStringList lines = m_driver->messages.first().split(u'\n');
+        // Only what the dialog would offer: quizzes and folders, not pictures.
+        QCOMPARE(lines.mid(lines.size() - 2),
+                 (QStringList{QFile::decodeName("G\xe9ographie"), QFile::decodeName("r\xe9publique.qcm")}));
+        QVERIFY2(lines.first().contains(u"Renommez-les"_qs), qPrintable(lines.first()));
     }
 
     void cancellingTheFirstDialogStillEndsReady()
