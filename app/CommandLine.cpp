@@ -2,6 +2,8 @@
 
 #include <QFileInfo>
 
+#include "platform/FileNames.h"
+
 QString quizFileFromArguments(const QStringList &arguments)
 {
     bool optionsEnded = false;
@@ -14,7 +16,11 @@ QString quizFileFromArguments(const QStringList &arguments)
         if (!optionsEnded && argument.startsWith(QLatin1Char('-')))
             continue;
         const QFileInfo file(argument);
-        if (file.isFile() && file.suffix().compare(QLatin1String("qcm"), Qt::CaseInsensitive) == 0)
+        if (file.suffix().compare(QLatin1String("qcm"), Qt::CaseInsensitive) != 0)
+            continue;
+        // A quiz whose name the program cannot read is still taken, so that
+        // the pupil is told why it does not open.
+        if (file.isFile() || platform::isUnrepresentablePath(argument))
             return file.absoluteFilePath();
     }
     return QString();

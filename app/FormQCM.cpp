@@ -10,6 +10,7 @@
 #include "quiz/RecordText.h"
 #include "quiz/Scramble.h"
 #include "ui_FormQCM.h"
+#include "windows/UnitFenetreMessage.h"
 #include "windows/UnitProjecteurImages.h"
 
 namespace {
@@ -45,6 +46,15 @@ TFormQCM::TFormQCM(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<U
 TFormQCM::~TFormQCM()
 {
     delete m_keys;
+}
+
+void TFormQCM::setSecondaryWindows(const SecondaryWindows &windows)
+{
+    m_windows = windows;
+    if (TFormFenetreMessage *popup = m_windows.FormFenetreMessage) {
+        connect(popup, &TFormFenetreMessage::closedByBall, this, &TFormQCM::FormFenetreMessageClose);
+        connect(popup, &TFormFenetreMessage::closedOtherwise, this, &TFormQCM::FormFenetreMessageClose);
+    }
 }
 
 void TFormQCM::connectControls()

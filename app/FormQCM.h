@@ -36,9 +36,10 @@ public:
     explicit TFormQCM(QWidget *parent = nullptr);
     ~TFormQCM() override;
 
-    void setSecondaryWindows(const SecondaryWindows &windows) { m_windows = windows; }
+    // Also listens to how the correction window closes.
+    void setSecondaryWindows(const SecondaryWindows &windows);
 
-    // The form's controls, as the other windows and the tests reach them.
+    // The form's controls, as the engine and the tests reach them.
     std::unique_ptr<Ui::FormQCM> ui;
     QuizState State;
     qcm::QuestionBank QuestionBank;
@@ -75,8 +76,9 @@ public:
     // the dialog; the dialog then starts from that file.
     void OuvrirQCM(const QString &fileName);
     void ReloadQuiz();
-    // False when the load must stop here (the file could not be read).
-    bool Lecture_des_enregistrements();
+    // Reads the whole file into the bank, or leaves the bank as it was and
+    // returns false (the load must stop here).
+    bool Lecture_des_enregistrements(const QString &fileName);
 
     // Question order (engine/QuestionOrder.cpp).
     void Preparation_des_questions();
@@ -99,6 +101,8 @@ public:
     void Precedente();
     void FenetreCorrection();
     void Suivant();
+    // The correction window was closed, by its ball or any other way.
+    void FormFenetreMessageClose();
 
     // Results (engine/Results.cpp).
     void Affiche_Bilan();
@@ -127,8 +131,10 @@ public:
 
 private:
     void connectControls();
-    // Takes the folder, subject and title from QuizFileName, then reloads.
-    void takeChosenFile();
+    // Reads the chosen file, then takes its folder, subject and title.
+    void takeChosenFile(const QString &fileName);
+    // The quiz just read, ready to start.
+    void showQuizReady();
     void hideToolBars();
     void showToolBar(QWidget *toolBar);
 

@@ -35,12 +35,7 @@ void TFormQCM::Affiche(int P)
     if (pictureShown)
         ui->ScrollBox1->ensureVisible(0, 0);
 
-    // The pupil reads and may copy the texts; what would be typed there is never read.
     QPlainTextEdit *const memos[] = {ui->Memo1, ui->Memo2, ui->Memo3, ui->Memo4, ui->Memo5, ui->Memo6};
-    for (QPlainTextEdit *memo : memos) {
-        memo->setReadOnly(true);
-        memo->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    }
 
     ui->Memo1->setPlainText(qcm::decodeField(record, qcm::Field::QuestionText));
 

@@ -23,6 +23,12 @@ void TFormQCM::FenetreCorrection()
     Corrige();
 }
 
+// However the pupil closed the correction, the quiz must be able to go on.
+void TFormQCM::FormFenetreMessageClose()
+{
+    ui->EzRgnBtn3->show();
+}
+
 void TFormQCM::Suivant()
 {
     const int n = State.QuestionCount;

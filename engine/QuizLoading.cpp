@@ -5,9 +5,25 @@
 #include "app/FormQCM.h"
 #include "engine/QuizPath.h"
 #include "platform/Desktop.h"
+#include "platform/FileNames.h"
 #include "platform/Folders.h"
 #include "ui_FormQCM.h"
 #include "windows/UnitFenetreMessage.h"
+
+namespace {
+
+QString cannotOpenMessage(const QString &fileName)
+{
+    const QString shown = QDir::toNativeSeparators(fileName);
+    if (!platform::isUnrepresentablePath(fileName))
+        return QStringLiteral("Impossible d'ouvrir le QCM : ") + shown;
+    return QStringLiteral("Impossible d'ouvrir le QCM : son nom, ou celui d'un de ses dossiers, contient des "
+                          "caractères que ce système ne sait pas lire (marqués « \uFFFD »). Renommez-les, puis "
+                          "chargez le QCM de nouveau.\n\n")
+           + shown;
+}
+
+} // namespace
 
 void TFormQCM::LectureFichier()
 {
@@ -18,9 +34,10 @@ void TFormQCM::LectureFichier()
     // Offered each time: the quiz folder may have been created only now.
     platform::offerPlaces(OpenDialog1(), platform::examplesFolder());
     // A cancelled dialog keeps the previous file, which is then read again.
+    QString fileName = State.QuizFileName;
     if (OpenDialog1()->exec() == QDialog::Accepted && !OpenDialog1()->selectedFiles().isEmpty())
-        State.QuizFileName = QDir::toNativeSeparators(OpenDialog1()->selectedFiles().constFirst());
-    takeChosenFile();
+        fileName = QDir::toNativeSeparators(OpenDialog1()->selectedFiles().constFirst());
+    takeChosenFile(fileName);
 }
 
 void TFormQCM::OuvrirQCM(const QString &fileName)
@@ -30,16 +47,20 @@ void TFormQCM::OuvrirQCM(const QString &fileName)
     const QFileInfo file(fileName);
     OpenDialog1()->setDirectory(file.absolutePath());
     OpenDialog1()->selectFile(file.absoluteFilePath());
-    State.QuizFileName = QDir::toNativeSeparators(file.absoluteFilePath());
-    takeChosenFile();
+    takeChosenFile(QDir::toNativeSeparators(file.absoluteFilePath()));
 }
 
-void TFormQCM::takeChosenFile()
+void TFormQCM::takeChosenFile(const QString &fileName)
 {
-    if (State.QuizFileName.isEmpty()) {
+    // The file is read whole before anything else changes: one that cannot
+    // be read leaves the quiz under way, its title and its folder as they were.
+    if (!Lecture_des_enregistrements(fileName))
+        return;
+    State.QuizFileName = fileName;
+    if (fileName.isEmpty()) {
         ui->DRLabel12->setCaption(QString());
     } else {
-        const QuizPathParts parts = splitQuizPath(State.QuizFileName, nativePathRule());
+        const QuizPathParts parts = splitQuizPath(fileName, nativePathRule());
         State.QuizFolder = parts.folder;
         State.ParentFolderPath = parts.parentFolder;
         ui->ComboBox1->setEditText(parts.subject);
@@ -47,14 +68,25 @@ void TFormQCM::takeChosenFile()
         State.QuizFileShortName = ui->DRLabel12->caption();
         ui->DRLabel12->setCaption(parts.title);
     }
-    ReloadQuiz();
+    showQuizReady();
 }
 
 void TFormQCM::ReloadQuiz()
 {
-    ui->Memo1->clear();
-    if (!Lecture_des_enregistrements())
-        return;
+    // A file gone since the load leaves the question on screen as it was.
+    if (Lecture_des_enregistrements(State.QuizFileName))
+        showQuizReady();
+}
+
+void TFormQCM::showQuizReady()
+{
+    // Nothing of an interrupted question stays on screen beside "QCM prêt".
+    for (QPlainTextEdit *memo : {ui->Memo1, ui->Memo2, ui->Memo3, ui->Memo4, ui->Memo5, ui->Memo6})
+        memo->clear();
+    for (QCheckBox *box : {ui->CheckBox1, ui->CheckBox2, ui->CheckBox3, ui->CheckBox4, ui->CheckBox5}) {
+        box->setChecked(false);
+        box->hide();
+    }
     Preparation_des_questions();
     State.GoodCount = 0;
     State.WrongCount = 0;
@@ -82,17 +114,16 @@ void TFormQCM::ReloadQuiz()
     ComboBox1Change();
 }
 
-bool TFormQCM::Lecture_des_enregistrements()
+bool TFormQCM::Lecture_des_enregistrements(const QString &fileName)
 {
-    if (State.QuizFileName.isEmpty()) {
+    if (fileName.isEmpty()) {
         platform::showMessage(this, QStringLiteral("QCM absent de cette unité."));
         return true;
     }
-    const qcm::ReadResult result = qcm::readQuizFile(State.QuizFileName, QuestionBank);
+    const qcm::ReadResult result = qcm::readQuizFile(fileName, QuestionBank);
     switch (result.status) {
     case qcm::ReadResult::Status::CannotOpen:
-        platform::showMessage(this, QStringLiteral("Impossible d'ouvrir le QCM : ")
-                                        + QDir::toNativeSeparators(State.QuizFileName));
+        platform::showMessage(this, cannotOpenMessage(fileName));
         return false;
     case qcm::ReadResult::Status::ReadPastEnd:
         platform::showMessage(this, QStringLiteral("Lecture au-delà de la fin de fichier"));

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QUrl>
 
+#include "platform/FileNames.h"
 #include "platform/Folders.h"
 
 namespace platform {
@@ -26,6 +27,7 @@ QFileDialog *createOpenDialog(QWidget *parent)
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setNameFilter(QStringLiteral("qcm (*.qcm)"));
     dialog->setSizeGripEnabled(true);
+    reportUnrepresentableEntries(dialog);
     // The name field completes a path typed faster than its folder is read
     // once the folder is read, even after the dialog has closed: its list
     // would then come up alone and hold the keyboard.

@@ -39,17 +39,17 @@ ReadResult readQuizFile(const QString &path, QuestionBank &bank)
     const qint64 size = file.size();
     const qint64 wanted = std::min(size, qint64(RecordSize) * MaxQuestions);
     const QByteArray data = file.read(wanted);
-    ReadResult result = readRecords(
-        std::span(reinterpret_cast<const std::uint8_t *>(data.constData()), std::size_t(std::max<qsizetype>(data.size(), 0))),
-        bank);
     // A read that stops short (the file shrank, a device error) ends the load
-    // like a missing record; the slots already filled keep what was read.
-    if (data.size() < wanted - qint64(wanted % qint64(RecordSize)))
+    // like a missing record, before the bank is touched.
+    if (data.size() < wanted - qint64(wanted % qint64(RecordSize))) {
+        ReadResult result;
         result.status = ReadResult::Status::ReadPastEnd;
-    else {
-        result.recordsInFile = int(std::min<qint64>(size / qint64(RecordSize), INT_MAX));
-        result.trailingBytes = std::size_t(size % qint64(RecordSize));
+        return result;
     }
+    ReadResult result = readRecords(
+        std::span(reinterpret_cast<const std::uint8_t *>(data.constData()), std::size_t(data.size())), bank);
+    result.recordsInFile = int(std::min<qint64>(size / qint64(RecordSize), INT_MAX));
+    result.trailingBytes = std::size_t(size % qint64(RecordSize));
     return result;
 }
 

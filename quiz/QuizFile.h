@@ -26,7 +26,8 @@ struct ReadResult
 
 // Reads at most 100 records of the raw bytes into the bank.
 ReadResult readRecords(std::span<const std::uint8_t> data, QuestionBank &bank);
-// Opens the file read-only and reads it into the bank.
+// Opens the file read-only and reads it into the bank; a file that cannot be
+// read whole leaves the bank untouched.
 ReadResult readQuizFile(const QString &path, QuestionBank &bank);
 
 // All whole records of a file's bytes (for tools and tests).

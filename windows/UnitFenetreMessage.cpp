@@ -1,19 +1,18 @@
 #include "windows/UnitFenetreMessage.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 
-#include "app/FormQCM.h"
 #include "ui_FenetreMessage.h"
-#include "ui_FormQCM.h"
 #include "skin/Accessibility.h"
 #include "windows/SecondaryWindow.h"
 
-TFormFenetreMessage::TFormFenetreMessage(TFormQCM *formQCM, QWidget *parent)
-    : TShapedForm(parent), ui(std::make_unique<Ui::FormFenetreMessage>()), m_formQCM(formQCM)
+TFormFenetreMessage::TFormFenetreMessage(QWidget *mainWindow, QWidget *parent)
+    : TShapedForm(parent), ui(std::make_unique<Ui::FormFenetreMessage>()), m_mainWindow(mainWindow)
 {
     ui->setupUi(this);
     setWindowTitle(QStringLiteral("Correction"));
-    setUpSkinnedSecondary(this, m_formQCM);
+    setUpSkinnedSecondary(this, m_mainWindow);
     // Only the first showing places the pop-up; later ones keep where the
     // pupil dragged it.
     move(1, 180);
@@ -29,10 +28,6 @@ TFormFenetreMessage::~TFormFenetreMessage() = default;
 void TFormFenetreMessage::FormCreate()
 {
     ShapeWindow(ui->Image1->picture().toImage(), 0xFF00FF);
-    if (m_formQCM) {
-        m_formQCM->ui->EzRgnBtn5->hide();
-        m_formQCM->ui->EzRgnBtn3->hide();
-    }
 }
 
 void TFormFenetreMessage::showVerdict(bool right, const QString &text)
@@ -57,13 +52,25 @@ void TFormFenetreMessage::showVerdict(bool right, const QString &text)
 
 void TFormFenetreMessage::EzRgnBtn1Click()
 {
-    if (m_formQCM)
-        m_formQCM->ui->EzRgnBtn3->show();
-    const bool hadFocus = isActiveWindow();
+    m_closingByBall = true;
     close();
+    m_closingByBall = false;
+}
+
+void TFormFenetreMessage::closeEvent(QCloseEvent *event)
+{
+    TShapedForm::closeEvent(event);
+    // Only a pop-up on screen has something to report: the quiz waits for it.
+    if (!isVisible())
+        return;
+    const bool hadFocus = isActiveWindow();
+    if (m_closingByBall)
+        emit closedByBall();
+    else
+        emit closedOtherwise();
     // The keyboard goes back to the main window, where the next question waits.
-    if (hadFocus && m_formQCM && m_formQCM->isVisible())
-        m_formQCM->activateWindow();
+    if (hadFocus && m_mainWindow && m_mainWindow->isVisible())
+        m_mainWindow->activateWindow();
 }
 
 bool TFormFenetreMessage::closeByKey(QKeyEvent *event)

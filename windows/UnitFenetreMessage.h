@@ -5,14 +5,15 @@
 #include "skin/ShapeWindow.h"
 
 namespace Ui { class FormFenetreMessage; }
-class TFormQCM;
 
 // The correction pop-up that tells the pupil whether the answer was right.
+// It knows nothing of the quiz: the window that shows it hears how it closed.
 class TFormFenetreMessage : public TShapedForm
 {
     Q_OBJECT
 public:
-    explicit TFormFenetreMessage(TFormQCM *formQCM, QWidget *parent = nullptr);
+    // Kept above `mainWindow`, which gets the keyboard back when the pop-up closes.
+    explicit TFormFenetreMessage(QWidget *mainWindow, QWidget *parent = nullptr);
     ~TFormFenetreMessage() override;
 
     // Fills the pop-up for a verdict and shows it without waiting: the text,
@@ -20,12 +21,20 @@ public:
     void showVerdict(bool right, const QString &text);
 
     void FormCreate();
-    // The close ball: unlocks the next question, then hides the pop-up.
+    // The close ball: says so, then hides the pop-up.
     void EzRgnBtn1Click();
 
     std::unique_ptr<Ui::FormFenetreMessage> ui;
 
+signals:
+    // The pupil closed the shown pop-up by its ball (or a key that presses it).
+    void closedByBall();
+    // The shown pop-up was closed any other way: Alt+F4, the window
+    // manager's close, the end of the session.
+    void closedOtherwise();
+
 protected:
+    void closeEvent(QCloseEvent *event) override;
     // Return, Enter and Escape act as the close ball, wherever the focus is.
     void keyPressEvent(QKeyEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -33,5 +42,6 @@ protected:
 private:
     bool closeByKey(QKeyEvent *event);
 
-    TFormQCM *m_formQCM;
+    QWidget *m_mainWindow;
+    bool m_closingByBall = false;
 };

@@ -1,8 +1,18 @@
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "app/Application.h"
+#include "app/CommandLine.h"
 #include "app/TavelorWindows.h"
 #include "formqcm_fixture.h"
 #include "ui_FormQCM.h"
@@ -29,6 +39,49 @@ private:
     {
         m_driver->planFile(path);
         form()->LectureFichier();
+    }
+
+    QList<QCheckBox *> boxes()
+    {
+        return {form()->ui->CheckBox1, form()->ui->CheckBox2, form()->ui->CheckBox3, form()->ui->CheckBox4,
+                form()->ui->CheckBox5};
+    }
+
+    // A quiz of four questions under way: the second question asked, its
+    // first box ticked.
+    void quizUnderWay()
+    {
+        const QString path = quizPath(u"Histoire"_qs, u"Rome"_qs, u"rome.qcm"_qs);
+        QVERIFY(writeQuiz(path, u"A"_qs, 4));
+        load(path);
+        form()->Commencer();
+        form()->FenetreCorrection();
+        m_windows->FormFenetreMessage.EzRgnBtn1Click();
+        form()->Question_Suivante();
+        boxes().at(0)->setChecked(true);
+        QCOMPARE(form()->ui->DRLabel1->caption(), u"Question 2/4"_qs);
+    }
+
+    // Everything a pupil sees of a quiz, and where its next picture and its
+    // restart would be read from.
+    QStringList quizAsShown()
+    {
+        const QuizState &state = form()->State;
+        QStringList shown{state.QuizFileName, state.QuizFolder, state.ParentFolderPath, state.QuizFileShortName,
+                          QString::number(state.QuestionCount), QString::number(state.CurrentPosition),
+                          QString::number(state.TickedSum), form()->ui->DRLabel12->caption(),
+                          form()->ui->ComboBox1->currentText(), form()->ui->DRLabel1->caption(),
+                          form()->ui->DRLabel7->caption()};
+        for (QPlainTextEdit *memo : {form()->ui->Memo1, form()->ui->Memo2, form()->ui->Memo3, form()->ui->Memo4,
+                                     form()->ui->Memo5, form()->ui->Memo6})
+            shown << memo->toPlainText();
+        for (QCheckBox *box : boxes())
+            shown << u"%1 %2"_qs.arg(box->isVisible()).arg(box->isChecked());
+        for (QWidget *button : {form()->ui->EzRgnBtn2, form()->ui->EzRgnBtn3, form()->ui->EzRgnBtn5})
+            shown << QString::number(button->isVisible());
+        for (int slot = 1; slot <= 4; ++slot)
+            shown << questionOf(form()->QuestionBank[slot]);
+        return shown;
     }
 
     bool isReady()
@@ -109,31 +162,84 @@ private slots:
         QVERIFY(isReady());
     }
 
-    void fileShorterThanARecordIsAReadError_data()
+    void unreadableFileChangesNothingOfTheQuizUnderWay_data()
     {
-        QTest::addColumn<int>("bytes");
-        QTest::newRow("empty file") << 0;
-        QTest::newRow("one byte short") << 2107;
+        QTest::addColumn<int>("bytes"); // -1: the file is gone before it is read
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty file") << 0 << u"Lecture au-delà de la fin de fichier"_qs;
+        QTest::newRow("one byte short") << 2107 << u"Lecture au-delà de la fin de fichier"_qs;
+        QTest::newRow("vanished file") << -1 << u"Impossible d'ouvrir le QCM : "_qs;
     }
 
-    void fileShorterThanARecordIsAReadError()
+    void unreadableFileChangesNothingOfTheQuizUnderWay()
     {
         QFETCH(int, bytes);
-        const QString good = quizPath(u"Histoire"_qs, u"Rome"_qs, u"rome.qcm"_qs);
-        QVERIFY(writeQuiz(good, u"A"_qs, 4));
-        load(good);
-        form()->ui->EzRgnBtn2->hide();
-        form()->ui->DRLabel1->setCaption(u"Question 2/4"_qs);
+        QFETCH(QString, message);
+        quizUnderWay();
+        const QStringList before = quizAsShown();
 
-        const QString bad = quizPath(u"Histoire"_qs, u"Gaule"_qs, u"gaule.qcm"_qs);
-        QVERIFY(writeQuiz(bad, u"X"_qs, 0, bytes));
-        load(bad);
-        QCOMPARE(m_driver->messages, QStringList{u"Lecture au-delà de la fin de fichier"_qs});
-        // The load stops: the bank, the count and the window are left as they were.
-        QCOMPARE(form()->State.QuestionCount, 4);
-        QCOMPARE(questionOf(form()->QuestionBank[1]), u"A question 1"_qs);
-        QCOMPARE(form()->ui->DRLabel1->caption(), u"Question 2/4"_qs);
-        QVERIFY(!form()->ui->EzRgnBtn2->isVisible());
+        const QString bad = quizPath(u"Géographie"_qs, u"Gaule"_qs, QString::fromLatin1(QTest::currentDataTag()) + u".qcm"_qs);
+        if (bytes < 0) {
+            form()->OuvrirQCM(bad);
+        } else {
+            QVERIFY(writeQuiz(bad, u"X"_qs, 0, bytes));
+            load(bad);
+        }
+        QCOMPARE(m_driver->messages.size(), 1);
+        QVERIFY2(m_driver->messages.first().startsWith(message), qPrintable(m_driver->messages.first()));
+        QCOMPARE(quizAsShown(), before);
+
+        // The quiz goes on, and its restart still reads its own file.
+        form()->FenetreCorrection();
+        m_windows->FormFenetreMessage.EzRgnBtn1Click();
+        form()->Question_Suivante();
+        QCOMPARE(form()->ui->Memo1->toPlainText(), u"A question 3"_qs);
+        form()->ReloadQuiz();
+        QVERIFY(isReady());
+        QCOMPARE(m_driver->messages.size(), 1);
+    }
+
+    void restartOfAVanishedQuizLeavesTheQuestionAsked()
+    {
+        quizUnderWay();
+        const QStringList before = quizAsShown();
+        QVERIFY(QFile::remove(form()->State.QuizFileName));
+        form()->ToolButton9Click();
+        QCOMPARE(m_driver->messages,
+                 QStringList{u"Impossible d'ouvrir le QCM : "_qs + form()->State.QuizFileName});
+        // The question stays whole beside its boxes: what is answered is what is read.
+        QCOMPARE(quizAsShown(), before);
+        QCOMPARE(form()->ui->Memo1->toPlainText(), u"A question 2"_qs);
+    }
+
+    void reloadDuringAQuizClearsTheInterruptedQuestion_data()
+    {
+        QTest::addColumn<bool>("cancel");
+        QTest::newRow("another file") << false;
+        QTest::newRow("cancelled dialog") << true;
+    }
+
+    void reloadDuringAQuizClearsTheInterruptedQuestion()
+    {
+        QFETCH(bool, cancel);
+        quizUnderWay();
+        if (cancel) {
+            m_driver->planCancel();
+            form()->LectureFichier();
+        } else {
+            const QString other = quizPath(u"Histoire"_qs, u"Gaule"_qs, u"gaule.qcm"_qs);
+            QVERIFY(writeQuiz(other, u"G"_qs, 2));
+            load(other);
+        }
+        QVERIFY(isReady());
+        for (QCheckBox *box : boxes()) {
+            QVERIFY(!box->isVisible());
+            QVERIFY(!box->isChecked());
+        }
+        QCOMPARE(form()->State.TickedSum, 0);
+        for (QPlainTextEdit *memo : {form()->ui->Memo1, form()->ui->Memo2, form()->ui->Memo3, form()->ui->Memo4,
+                                     form()->ui->Memo5, form()->ui->Memo6})
+            QVERIFY(memo->toPlainText().isEmpty());
     }
 
     void moreThanAHundredRecordsKeepsTheFirstHundred()
@@ -175,17 +281,90 @@ private slots:
         QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     }
 
-    void vanishedQuizIsReportedByName()
+    void quizNamedInBytesTheSystemCannotReadIsReportedByName_data()
     {
-        const QString path = quizPath(u"Economie"_qs, u"Monnaie"_qs, u"monnaie.qcm"_qs);
-        QVERIFY(writeQuiz(path, u"M"_qs, 3));
-        load(path);
-        QVERIFY(QFile::remove(path));
-        form()->ui->DRLabel1->setCaption(u"Question 1/3"_qs);
-        form()->ReloadQuiz();
-        QCOMPARE(m_driver->messages, QStringList{u"Impossible d'ouvrir le QCM : "_qs + QDir::toNativeSeparators(path)});
-        QCOMPARE(form()->ui->DRLabel1->caption(), u"Question 1/3"_qs);
-        QCOMPARE(form()->State.QuestionCount, 3);
+        QTest::addColumn<QByteArray>("folder");
+        QTest::addColumn<QByteArray>("name");
+        // Latin-1, as old USB keys carry it: "é" is the lone byte E9.
+        QTest::newRow("file name") << QByteArray("Histoire/Rome") << QByteArray("r\xe9publique.qcm");
+        QTest::newRow("folder name") << QByteArray("G\xe9ographie/Fleuves") << QByteArray("fleuves.qcm");
+    }
+
+    void quizNamedInBytesTheSystemCannotReadIsReportedByName()
+    {
+        // Made after the quiz is chosen: the dialog would name it at once.
+        quizUnderWay();
+
+        QFETCH(QByteArray, folder);
+        QFETCH(QByteArray, name);
+        QByteArray dir = QFile::encodeName(m_home.path()) + "/QCM";
+        QByteArrayList made;
+        for (const QByteArray &part : folder.split('/')) {
+            dir += '/' + part;
+            if (::mkdir(dir.constData(), 0700) == 0)
+                made.prepend(dir);
+        }
+        const QByteArray raw = dir + '/' + name;
+        // Qt cannot remove what it cannot name: the test cleans up by bytes.
+        const auto cleanUp = qScopeGuard([&] {
+            ::unlink(raw.constData());
+            for (const QByteArray &madeDir : made)
+                ::rmdir(madeDir.constData());
+        });
+        const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        QVERIFY(fd >= 0);
+        const qcm::QuestionRecord record = makeRecord(u"L"_qs, 1);
+        QCOMPARE(::write(fd, record.bytes.data(), record.bytes.size()), qsizetype(record.bytes.size()));
+        ::close(fd);
+
+        // What the command line hands over for it (the dialog does not list it).
+        const QString shown = QFile::decodeName(raw);
+        const QString argument = quizFileFromArguments({u"/usr/bin/tavelor"_qs, shown});
+        QCOMPARE(argument, shown);
+
+        const QStringList before = quizAsShown();
+        // Qt reads file names as UTF-8 here: the lone byte cannot be given back.
+        form()->OuvrirQCM(argument);
+        QCOMPARE(m_driver->messages.size(), 1);
+        const QString message = m_driver->messages.first();
+        QVERIFY2(message.startsWith(u"Impossible d'ouvrir le QCM : "_qs), qPrintable(message));
+        QVERIFY2(message.contains(u"caractères"_qs), qPrintable(message));
+        QVERIFY2(message.endsWith(QDir::toNativeSeparators(shown)), qPrintable(message));
+        QCOMPARE(quizAsShown(), before);
+    }
+
+    void dialogNamesTheQuizzesAndFoldersItCannotShow()
+    {
+        const QString rome = quizPath(u"Histoire"_qs, u"Rome"_qs, u"rome.qcm"_qs);
+        QVERIFY(writeQuiz(rome, u"R"_qs, 1));
+        const QByteArray folder = QFile::encodeName(QFileInfo(rome).absolutePath());
+        const QByteArray quiz = folder + "/r\xe9publique.qcm";
+        const QByteArray subFolder = folder + "/G\xe9ographie";
+        const QByteArray picture = folder + "/carte-\xe9t\xe9.jpg";
+        const auto cleanUp = qScopeGuard([&] {
+            ::unlink(quiz.constData());
+            ::unlink(picture.constData());
+            ::rmdir(subFolder.constData());
+        });
+        for (const QByteArray &file : {quiz, picture})
+            ::close(::open(file.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600));
+        QVERIFY(::mkdir(subFolder.constData(), 0700) == 0);
+
+        // The pupil types the folder's path and goes into it.
+        QFileDialog *dialog = form()->OpenDialog1();
+        dialog->setDirectory(m_home.path());
+        dialog->show();
+        QVERIFY(m_driver->messages.isEmpty());
+        dialog->findChild<QLineEdit *>(u"fileNameEdit"_qs)->setText(QFileInfo(rome).absolutePath());
+        QMetaObject::invokeMethod(dialog, "accept");
+        QTRY_COMPARE(m_driver->messages.size(), 1);
+        QVERIFY(dialog->isVisible());
+        dialog->hide();
+        const QStringList lines = m_driver->messages.first().split(u'\n');
+        // Only what the dialog would offer: quizzes and folders, not pictures.
+        QCOMPARE(lines.mid(lines.size() - 2),
+                 (QStringList{QFile::decodeName("G\xe9ographie"), QFile::decodeName("r\xe9publique.qcm")}));
+        QVERIFY2(lines.first().contains(u"Renommez-les"_qs), qPrintable(lines.first()));
     }
 
     void cancellingTheFirstDialogStillEndsReady()

@@ -72,14 +72,15 @@ void pencil(QPainter &p, QPointF tip, qreal angleDeg, qreal length, qreal width,
     p.restore();
 }
 
-void tick(QPainter &p, QPointF a, QPointF b, QPointF c, qreal width, const QColor &colour)
+// A line of handwriting too faint to read: a wave whose loops vary.
+void scribble(QPainter &p, QPointF start, qreal length, const QColor &colour)
 {
-    QPainterPath path(a);
-    path.lineTo(b);
-    path.lineTo(c);
+    QPainterPath path(start);
+    for (qreal x = 0; x <= length; x += 1)
+        path.lineTo(start + QPointF(x, -2.2 * qSin(x * 0.9) * (0.6 + 0.4 * qSin(x * 0.23))));
     p.save();
     p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setPen(QPen(colour, 1.2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     p.drawPath(path);
     p.restore();
 }
@@ -224,13 +225,19 @@ QImage correctionSkin()
     p.setBrush(Qt::NoBrush);
     p.drawPath(inner);
 
-    // Faint lines of an exercise book on the free right of the body, and a tick.
+    // Faint lines of an exercise book on the free right of the body, with a
+    // few lines of writing. Nothing in it may look like a verdict: the same
+    // skin stands beside a wrong answer.
     p.setPen(QPen(QColor(0xd8, 0xec, 0xf8), 1));
     for (int y = 92; y <= 176; y += 12)
         p.drawLine(QPointF(236, y + 0.5), QPointF(292, y + 0.5));
     p.setPen(QPen(QColor(0xf6, 0xc8, 0xc8), 1));
     p.drawLine(QPointF(243.5, 80), QPointF(243.5, 182));
-    tick(p, QPointF(252, 128), QPointF(262, 140), QPointF(284, 108), 6, QColor(0xc6, 0xe8, 0xcc));
+    const QColor ink(0xb8, 0xcc, 0xe4);
+    scribble(p, QPointF(249, 102), 36, ink);
+    scribble(p, QPointF(249, 114), 28, ink);
+    scribble(p, QPointF(249, 126), 38, ink);
+    scribble(p, QPointF(249, 138), 20, ink);
 
     p.setClipping(false);
     strokeRim(p, outline, rim);
