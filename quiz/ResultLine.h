@@ -19,6 +19,7 @@ struct QuizResult
     int right = 0;
     int percentage = 0;
     qint64 seconds = 0;  // time taken
+    QString computer;    // whose log it was read from; not part of a line
 };
 
 // Written once at the start of every log file.
