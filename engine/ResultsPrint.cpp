@@ -1,11 +1,26 @@
+#include <QDir>
 #include <QInputDialog>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
+#include <QRegularExpression>
+#include <QStandardPaths>
 
 #include "app/FormQCM.h"
 #include "engine/ResultSheet.h"
 #include "platform/Desktop.h"
 #include "ui_FormQCM.h"
+
+namespace {
+
+QString suggestedPdfName(QString title)
+{
+    title.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
+    const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    return documents.filePath(QStringLiteral("Résultats - %1.pdf").arg(title));
+}
+
+} // namespace
 
 bool TFormQCM::askPupilName()
 {
@@ -40,6 +55,9 @@ void TFormQCM::ToolButton11Click()
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageMargins(QMarginsF(20, 15, 20, 15), QPageLayout::Millimeter);
     printer.setDocName(QStringLiteral("Résultats du QCM ") + m_lastResult.title);
+    // With no printer, saving a PDF is all there is: offer a ready name.
+    if (QPrinterInfo::availablePrinters().isEmpty())
+        printer.setOutputFileName(suggestedPdfName(m_lastResult.title));
     QPrintDialog dialog(&printer, this);
     dialog.setObjectName(QStringLiteral("PrintDialog"));
     if (dialog.exec() != QDialog::Accepted)
