@@ -314,20 +314,18 @@ void drawPrinter(QPainter &p)
     p.drawLine(QPointF(5.4, 13.6), QPointF(9.4, 13.6));
 }
 
-// A ring-bound notebook of results; when the log is on, a green tick on it,
-// when it is off, pale pages and no tick.
+// A ring-bound notebook of results, with a green tick on it when the log is
+// on. Off, it stays as bright as the other icons so it does not look disabled.
 void drawLogBook(QPainter &p, bool on)
 {
-    const QColor page = on ? pal::white : QColor(0xc8, 0xd4, 0xd6);
-    const QColor rule = on ? QColor(0x9f, 0xc8, 0xc6) : QColor(0x9a, 0xaa, 0xac);
     p.setPen(QPen(pal::tealDeep, 0.7));
-    p.setBrush(page);
+    p.setBrush(pal::white);
     p.drawRoundedRect(QRectF(3, 1.2, 10.5, 13.8), 1, 1);
-    p.setPen(roundPen(rule, 0.8));
+    p.setPen(roundPen(QColor(0x9f, 0xc8, 0xc6), 0.8));
     for (qreal y : {4.6, 7.2, 9.8, 12.4})
         p.drawLine(QPointF(6, y), QPointF(11.6, y));
     p.setPen(QPen(QColor(0x26, 0x32, 0x38), 0.6));
-    p.setBrush(on ? pal::amber : QColor(0xb0, 0xb6, 0xb8));
+    p.setBrush(pal::amber);
     for (qreal y : {3.4, 6.6, 9.8, 13.0})
         p.drawRoundedRect(QRectF(1.6, y - 0.7, 3, 1.4), 0.6, 0.6);
     if (!on)
