@@ -2,6 +2,7 @@
 #include <QDir>
 
 #include "app/FormQCM.h"
+#include "engine/QuizPath.h"
 #include "engine/Rounding.h"
 #include "platform/Desktop.h"
 #include "platform/Folders.h"
@@ -11,10 +12,10 @@
 void TFormQCM::keepResult()
 {
     qcm::QuizResult &r = m_lastResult;
-    r.finished = QDateTime::currentDateTime();
-    r.finished.setTime(QTime(r.finished.time().hour(), r.finished.time().minute(), r.finished.time().second()));
+    r.finished = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch());
     r.pupil = m_pupilName;
-    r.subject = ui->ComboBox1->currentText();
+    // From the path: the subject box is the pupil's to edit.
+    r.subject = splitQuizPath(State.QuizFileName, nativePathRule()).subject;
     r.title = ui->DRLabel12->caption();
     r.exam = State.ExamOrder;
     r.questions = State.QuestionCount;

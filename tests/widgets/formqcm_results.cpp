@@ -244,6 +244,7 @@ private slots:
     void logOnAsksTheNameOnceAndKeepsALinePerQuiz()
     {
         const QString log = platform::resultsLogPath(m_home.filePath(QStringLiteral("QCM")));
+        QString subject;
         {
             QuizHarness h;
             Answerer answerer;
@@ -254,29 +255,39 @@ private slots:
             QVERIFY(platform::resultsLogWanted());
 
             h.load(simpleQuiz(4), QStringLiteral("Électricité"));
-            finishQuiz(h, 4, 3);
+            subject = QFileInfo(h.folder()).dir().dirName();
+            finishQuiz(h, 4, 2);
             QCOMPARE(answerer.nameBoxes, 1);
             h.form().ReloadQuiz();
             finishQuiz(h, 4, 4);
+            // Exam settings confirmed: the next quiz comes in random order.
+            h.form().EzRgnBtn10Click();
+            h.form().ReloadQuiz();
+            finishQuiz(h, 4, 0);
             QCOMPARE(answerer.nameBoxes, 1);
             QVERIFY(answerer.messages.isEmpty());
         }
         QFile file(log);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QStringList lines = QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-        QCOMPARE(lines.size(), 3);
-        qcm::QuizResult first, second;
+        QCOMPARE(lines.size(), 4);
+        qcm::QuizResult first, second, third;
         QString reason;
         QVERIFY(qcm::parseResultLine(lines[1], first, reason));
         QVERIFY(qcm::parseResultLine(lines[2], second, reason));
+        QVERIFY(qcm::parseResultLine(lines[3], third, reason));
         QCOMPARE(first.pupil, QStringLiteral("Zoé Lefèvre"));
         QCOMPARE(first.title, QStringLiteral("Électricité"));
         QCOMPARE(first.exam, false);
         QCOMPARE(first.questions, 4);
-        QCOMPARE(first.right, 3);
-        QCOMPARE(first.percentage, 75);
+        QCOMPARE(first.right, 2);
+        QCOMPARE(first.percentage, 50);
         QCOMPARE(second.right, 4);
         QCOMPARE(second.percentage, 100);
+        QCOMPARE(second.exam, false);
+        QCOMPARE(third.exam, true);
+        QCOMPARE(third.percentage, 0);
+        QCOMPARE(first.subject, subject);
         QVERIFY(qAbs(first.finished.secsTo(QDateTime::currentDateTime())) < 600);
 
         // The choice outlives the program; turning it off is remembered too.
