@@ -16,8 +16,10 @@ namespace {
 QString suggestedPdfName(QString title)
 {
     title.replace(QRegularExpression(QStringLiteral("[\\\\/:*?\"<>|]")), QStringLiteral("_"));
-    const QDir documents(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
-    return documents.filePath(QStringLiteral("Résultats - %1.pdf").arg(title));
+    QDir folder(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation));
+    if (!folder.exists())
+        folder = QDir::home();
+    return folder.filePath(QStringLiteral("Résultats - %1.pdf").arg(title));
 }
 
 } // namespace
