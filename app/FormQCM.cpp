@@ -7,6 +7,7 @@
 
 #include "platform/Desktop.h"
 #include "platform/Folders.h"
+#include "platform/ResultsLog.h"
 #include "quiz/RecordText.h"
 #include "quiz/Scramble.h"
 #include "ui_FormQCM.h"
@@ -90,9 +91,11 @@ void TFormQCM::connectControls()
 
     connect(ui->ToolButton9, &QToolButton::clicked, this, &TFormQCM::ToolButton9Click);
     connect(ui->ToolButton10, &QToolButton::clicked, this, &TFormQCM::ToolButton10Click);
+    connect(ui->ToolButton11, &QToolButton::clicked, this, &TFormQCM::ToolButton11Click);
     connect(ui->ToolButton13, &QToolButton::clicked, this, &TFormQCM::ToolButton13Click);
     connect(ui->ToolButton5, &QToolButton::clicked, this, &TFormQCM::ToolButton5Click);
     connect(ui->ToolButton6, &QToolButton::clicked, this, &TFormQCM::ToolButton6Click);
+    connect(ui->ToolButton14, &QToolButton::clicked, this, &TFormQCM::ToolButton14Click);
     connect(ui->ToolButton8, &QToolButton::clicked, this, &TFormQCM::ToolButton8Click);
     connect(ui->ToolButton1, &QToolButton::clicked, this, &TFormQCM::ToolButton1Click);
     connect(ui->ToolButton2, &QToolButton::clicked, this, &TFormQCM::ToolButton2Click);
@@ -115,6 +118,8 @@ void TFormQCM::FormCreate()
     ui->ToolBar1->hide();
     ui->ToolBar2->hide();
     ui->ToolBar3->hide();
+    ui->ToolButton11->setEnabled(false);
+    ui->ToolButton14->setChecked(platform::resultsLogWanted());
     ui->EzRgnBtn7->show();
     ui->EzRgnBtn8->hide();
     ui->EzRgnBtn5->hide();

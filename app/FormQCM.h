@@ -5,6 +5,7 @@
 
 #include "engine/QuizRandom.h"
 #include "engine/QuizState.h"
+#include "quiz/ResultLine.h"
 #include "quiz/QuizFile.h"
 #include "skin/ShapeWindow.h"
 #include "skin/SsStopWatch.h"
@@ -16,6 +17,7 @@ class TFormProjImages;
 class TForm1;
 class TForm2;
 class TForm3;
+struct ResultSheet;
 
 // The windows the main window shows.
 struct SecondaryWindows
@@ -108,6 +110,16 @@ public:
     void Affiche_Bilan();
     void EzRgnBtn15Click();
 
+    // Results leaving the screen (engine/ResultsPrint.cpp, engine/ResultsLog.cpp).
+    void ToolButton11Click();
+    void ToolButton14Click();
+    // Asks the pupil's name, kept until the program closes; false if cancelled.
+    bool askPupilName();
+    // The finished quiz as printed, with the summary and review on screen.
+    ResultSheet resultSheet() const;
+    // Takes the result of the quiz just finished, for printing and the log.
+    void keepResult();
+
     // Modes and clock (engine/Modes.cpp, engine/Clock.cpp).
     void ToolButton5Click();
     void ToolButton6Click();
@@ -137,6 +149,7 @@ private:
     void showQuizReady();
     void hideToolBars();
     void showToolBar(QWidget *toolBar);
+    void logResult();
 
     SecondaryWindows m_windows;
     // Watches the whole application's events; goes before the controls it reads.
@@ -144,4 +157,7 @@ private:
     QFileDialog *m_openDialog = nullptr;
     QString m_dialogFolder;
     QuizRandom m_random;
+    qcm::QuizResult m_lastResult;
+    QString m_pupilName;
+    bool m_pupilAsked = false;
 };

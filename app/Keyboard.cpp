@@ -175,6 +175,11 @@ private:
                 return false;
             m_form->ToolButton9Click();
             takeKeyboardBack();
+        } else if (keys == QKeyCombination(Qt::ControlModifier, Qt::Key_P)) {
+            if (!ui.EzRgnBtn7->isVisibleTo(m_form) || !ui.ToolButton11->isEnabled())
+                return false;
+            m_form->ToolButton11Click();
+            takeKeyboardBack();
         } else if (keys == QKeyCombination(Qt::ControlModifier, Qt::Key_Q)) {
             if (!ui.EzRgnBtn1->isVisibleTo(m_form))
                 return false;

@@ -10,6 +10,7 @@ void TFormQCM::Preparation_des_questions()
     // The exam indicator is the mode: while it shows, the order is shuffled.
     // It is asked of the main window, which may itself still be hidden.
     const bool examMode = ui->Image5->isVisibleTo(this);
+    State.ExamOrder = examMode;
 
     // Two complete preparations, the second one kept: every run of the
     // program thus draws the same sequence of shuffles.

@@ -3,6 +3,10 @@
 
 void TFormQCM::Commencer()
 {
+    // For the log, the name is asked once, before the clock starts.
+    if (ui->ToolButton14->isChecked() && !m_pupilAsked)
+        askPupilName();
+    ui->ToolButton11->setEnabled(false);
     ui->EzRgnBtn2->hide();
     ui->EzRgnBtn3->show();
     ui->EzRgnBtn5->hide();
@@ -46,6 +50,8 @@ void TFormQCM::Suivant()
         Affiche_Bilan();
         // With no question there is nothing to review.
         ui->EzRgnBtn15->setVisible(n > 0);
+        if (n > 0)
+            keepResult();
     };
 
     if (State.CurrentPosition == 0) {

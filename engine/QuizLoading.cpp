@@ -96,6 +96,7 @@ void TFormQCM::showQuizReady()
     ui->EzRgnBtn3->hide();
     ui->EzRgnBtn5->hide();
     ui->EzRgnBtn15->hide();
+    ui->ToolButton11->setEnabled(false);
     if (m_windows.FormFenetreMessage)
         m_windows.FormFenetreMessage->hide();
     ui->DRLabel7->setCaption(QStringLiteral("0/0"));

@@ -17,6 +17,7 @@ struct QuizState
     std::int32_t WrongCount = 0;
     std::array<std::int32_t, qcm::MaxQuestions + 1> WrongRecords{};
     std::int32_t TickedSum = 0;
+    bool ExamOrder = false; // the questions were put in random order
     QString AnswerCode;
     QString CurrentKey;
     QString CurrentRule;

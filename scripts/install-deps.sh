@@ -14,7 +14,7 @@ TEST_PACKAGES=(
   xvfb xauth xdotool x11-apps x11-utils imagemagick openbox
   clang libclang-rt-14-dev
   gdk-pixbuf-tests imagemagick-6-doc
-  appstream desktop-file-utils
+  appstream desktop-file-utils poppler-utils
   dbus dbus-x11 at-spi2-core python3-pyatspi
 )
 if [ "${1:-}" = "--with-tests" ]; then PACKAGES+=("${TEST_PACKAGES[@]}"); fi

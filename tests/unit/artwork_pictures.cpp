@@ -128,7 +128,7 @@ private slots:
         row("main: title", "skin_main.png", {275, 16, 116, 20});
         row("main: status", "skin_main.png", {688, 48, 70, 16});
         row("main: result", "skin_main.png", {104, 474, 114, 20});
-        row("main: tool bars", "skin_main.png", {112, 68, 89, 33});
+        row("main: file and mode tool bars", "skin_main.png", {112, 68, 112, 33});
         row("main: Notebook1", "skin_main.png", {24, 128, 297, 345});
         row("main: Notebook2", "skin_main.png", {347, 81, 478, 400});
         row("main: quiz buttons", "skin_main.png", {528, 488, 265, 30});
@@ -275,8 +275,8 @@ private slots:
     void toolBarIconIsOpaqueOnTheToolBarsTeal_data()
     {
         QTest::addColumn<QString>("name");
-        for (const char *n : {"tb_restart", "tb_load", "tb_close", "tb_exam", "tb_training", "tb_about",
-                              "tb_help"})
+        for (const char *n : {"tb_restart", "tb_load", "tb_print", "tb_close", "tb_exam", "tb_training",
+                              "tb_log_off", "tb_log_on", "tb_about", "tb_help"})
             QTest::newRow(n) << QString::fromLatin1(n) + QStringLiteral(".png");
     }
 

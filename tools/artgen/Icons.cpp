@@ -291,6 +291,56 @@ void disc(QPainter &p, const QColor &fill, const QColor &edge)
     p.drawEllipse(QPointF(8, 8), 7, 7);
 }
 
+// A printer with a sheet coming out of it.
+void drawPrinter(QPainter &p)
+{
+    p.setPen(QPen(pal::tealDeep, 0.7));
+    p.setBrush(pal::white);
+    p.drawRect(QRectF(4.5, 1.2, 7, 5));
+    QLinearGradient body(0, 5, 0, 12);
+    body.setColorAt(0, QColor(0xe4, 0xea, 0xee));
+    body.setColorAt(1, QColor(0x8e, 0x9e, 0xa8));
+    p.setPen(QPen(QColor(0x26, 0x32, 0x38), 0.7));
+    p.setBrush(body);
+    p.drawRoundedRect(QRectF(1, 5.4, 14, 6.8), 1.4, 1.4);
+    p.setPen(Qt::NoPen);
+    p.setBrush(pal::green);
+    p.drawEllipse(QPointF(12.6, 7.4), 0.75, 0.75);
+    p.setPen(QPen(pal::tealDeep, 0.7));
+    p.setBrush(pal::white);
+    p.drawRect(QRectF(3.8, 9.6, 8.4, 5.8));
+    p.setPen(roundPen(QColor(0x9f, 0xc8, 0xc6), 0.8));
+    p.drawLine(QPointF(5.4, 11.8), QPointF(10.6, 11.8));
+    p.drawLine(QPointF(5.4, 13.6), QPointF(9.4, 13.6));
+}
+
+// A ring-bound notebook of results, with a green tick on it when the log is
+// on. Off, it stays as bright as the other icons so it does not look disabled.
+void drawLogBook(QPainter &p, bool on)
+{
+    p.setPen(QPen(pal::tealDeep, 0.7));
+    p.setBrush(pal::white);
+    p.drawRoundedRect(QRectF(3, 1.2, 10.5, 13.8), 1, 1);
+    p.setPen(roundPen(QColor(0x9f, 0xc8, 0xc6), 0.8));
+    for (qreal y : {4.6, 7.2, 9.8, 12.4})
+        p.drawLine(QPointF(6, y), QPointF(11.6, y));
+    p.setPen(QPen(QColor(0x26, 0x32, 0x38), 0.6));
+    p.setBrush(pal::amber);
+    for (qreal y : {3.4, 6.6, 9.8, 13.0})
+        p.drawRoundedRect(QRectF(1.6, y - 0.7, 3, 1.4), 0.6, 0.6);
+    if (!on)
+        return;
+    QPainterPath tick;
+    tick.moveTo(7.6, 10.2);
+    tick.lineTo(10, 12.8);
+    tick.lineTo(15, 6.4);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(roundPen(pal::white, 3.6));
+    p.drawPath(tick);
+    p.setPen(roundPen(pal::green, 2.0));
+    p.drawPath(tick);
+}
+
 QString svgIcon(bool detailed)
 {
     // Both variants: a teal rounded square holding a white quiz card with a
@@ -417,6 +467,7 @@ QList<Picture> iconPictures()
                     p.setBrush(pal::amber);
                     p.drawPath(arrow);
                 })});
+    out.append({QStringLiteral("tb_print.png"), toolIcon(drawPrinter)});
     out.append({QStringLiteral("tb_close.png"), toolIcon([](QPainter &p) {
                     QPainterPath cross;
                     cross.moveTo(4, 4);
@@ -437,6 +488,8 @@ QList<Picture> iconPictures()
                     p.translate(0.3, 2);
                     drawBook(p, 15.4, 12.5, QColor(0x2a, 0x6f, 0xd0));
                 })});
+    out.append({QStringLiteral("tb_log_off.png"), toolIcon([](QPainter &p) { drawLogBook(p, false); })});
+    out.append({QStringLiteral("tb_log_on.png"), toolIcon([](QPainter &p) { drawLogBook(p, true); })});
     out.append({QStringLiteral("tb_about.png"), toolIcon([](QPainter &p) {
                     disc(p, QColor(0x2f, 0x80, 0xd6), QColor(0xe8, 0xf4, 0xff));
                     p.setPen(Qt::NoPen);

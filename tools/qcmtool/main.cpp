@@ -16,6 +16,7 @@
 #include "quiz/authoring/QuizCheck.h"
 #include "quiz/authoring/QuizImport.h"
 #include "quiz/authoring/QuizJson.h"
+#include "tools/qcmtool/Results.h"
 
 using namespace qcm;
 using namespace qcm::authoring;
@@ -269,6 +270,11 @@ int main(int argc, char **argv)
     exporter->add_option("--to", exportTo, "gift or xml")->required()->check(CLI::IsMember({"gift", "xml"}));
     exporter->add_option("-o,--output", exportOutput, "File to write")->required();
 
+    std::string resultsFolder, resultsCsv;
+    CLI::App *results = app.add_subcommand("results", "Tables of the pupils' results logs, per pupil and per quiz");
+    results->add_option("FOLDER", resultsFolder, "The logs' folder (QCM/Résultats)")->required();
+    results->add_option("--csv", resultsCsv, "Also write every line, merged, into this file");
+
     CLI11_PARSE(app, argc, argv);
     const Lang lang = language == "en" ? Lang::English : Lang::French;
     const auto q = [](const std::string &s) { return QString::fromStdString(s); };
@@ -281,6 +287,8 @@ int main(int argc, char **argv)
         return importQuiz(q(importSource), q(importOutput), importFrom, replace, cut, lang);
     if (exporter->parsed())
         return exportQuiz(q(exportQuizFile), q(exportOutput), exportTo, lang);
+    if (results->parsed())
+        return resultsCommand(q(resultsFolder), q(resultsCsv), lang);
     if (check->parsed()) {
         int status = 0;
         for (const std::string &file : checkFiles)
