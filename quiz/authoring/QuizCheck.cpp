@@ -225,12 +225,20 @@ CheckReport checkQuiz(const QString &path, Lang lang, const PictureProbeFn &prob
             say(lang, "%1 octets après le dernier enregistrement complet ne seront jamais lus (fichier tronqué ?)",
                 "%1 bytes after the last whole record will never be read (truncated file?)")
                 .arg(trailing));
+    checkRecords(records, QFileInfo(path).absolutePath(), lang, probe, report);
+    return report;
+}
+
+void checkRecords(const std::vector<QuestionRecord> &records, const QString &quizFolder, Lang lang,
+    const PictureProbeFn &probe, CheckReport &report)
+{
+    Checker checker(lang, report);
+    report.records = int(records.size());
     if (records.size() > std::size_t(MaxQuestions))
         checker.add(Level::Warning, 0, QString(),
             say(lang, "%1 enregistrements : le lecteur ne lit que les 100 premiers", "%1 records: the player reads only the first 100")
                 .arg(records.size()));
 
-    const QString quizFolder = QFileInfo(path).absolutePath();
     int count = 0;
     while (count < int(records.size()) && count < MaxQuestions && records[std::size_t(count)].hasQuestion())
         ++count;
@@ -262,7 +270,6 @@ CheckReport checkQuiz(const QString &path, Lang lang, const PictureProbeFn &prob
                       .arg(neverAsked.size() > 12 ? neverAsked.first() + QStringLiteral(" … ") + neverAsked.last()
                                                   : neverAsked.join(QStringLiteral(", "))));
     }
-    return report;
 }
 
 QString formatFinding(const Finding &finding, const QString &file, Lang lang)
