@@ -10,6 +10,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSplitter>
 #include <QStatusBar>
@@ -76,7 +77,8 @@ FormEditeur::FormEditeur(QWidget *parent)
     connect(form, &QuestionEditor::choosePicture, this, &FormEditeur::choosePicture);
     connect(problemList, &QListWidget::itemActivated, this, &FormEditeur::problemActivated);
     connect(problemList, &QListWidget::itemClicked, this, &FormEditeur::problemActivated);
-    resize(1100, 760);
+    const QSize room = screen()->availableGeometry().size();
+    resize(std::min(1100, room.width()), std::min(760, room.height()));
     newQuiz();
 }
 

@@ -11,7 +11,6 @@ int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tavelor"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Éditeur de QCM Tavelor"));
     QApplication::setApplicationVersion(QStringLiteral(TAVELOR_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("tavelor-editeur"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/tavelor_48.png")));

@@ -8,4 +8,5 @@ tavelor="$1"; qcmtool="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/xdriver.sh"
 prepare_home "$qcmtool" "$here"
+export TAVELOR_QCMTOOL="$qcmtool" # for reading the saved quiz back
 under_each_window_manager editor_try_session.sh "$tavelor"

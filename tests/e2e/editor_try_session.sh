@@ -5,7 +5,7 @@ tavelor="$1"; wm="$2"; shots="$3"; here="$4"
 source "$here/xdriver.sh"
 keep_failure_screenshot "$shots"
 editor_program="$(dirname "$tavelor")/tavelor-editeur"
-qcmtool="$(dirname "$tavelor")/qcmtool"
+qcmtool="$TAVELOR_QCMTOOL"
 
 if [ "$wm" = openbox ]; then openbox >/dev/null 2>&1 & sleep 1; fi
 "$editor_program" > "$shots/editor.log" 2>&1 &
@@ -68,15 +68,19 @@ done
 # Back in the editor: save from the keyboard, then quit without a question.
 xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
 sleep 0.3
+import -window root "$shots/back.png"
 key ctrl+s
 wait_window 'Enregistrer le QCM' >/dev/null
 sleep 0.5
-key ctrl+a; type_text "$HOME/QCM/premier.qcm"; key Return
-for _ in $(seq 50); do [ -f "$HOME/QCM/premier.qcm" ] && break; sleep 0.1; done
+key ctrl+a; type_text "$HOME/QCM/premier-$wm.qcm"; key Return
+for _ in $(seq 50); do [ -f "$HOME/QCM/premier-$wm.qcm" ] && break; sleep 0.1; done
+[ -f "$HOME/QCM/premier-$wm.qcm" ] || { echo "the quiz was not saved" >&2; false; }
+# Without a window manager the keyboard does not come back by itself.
+xdotool windowfocus --sync "$window"
 key ctrl+q
 wait_exit "$editor"
 
-"$qcmtool" dump "$HOME/QCM/premier.qcm" > "$shots/premier.json"
+"$qcmtool" dump "$HOME/QCM/premier-$wm.qcm" > "$shots/premier.json"
 python3 - "$shots/premier.json" <<'PY'
 import json, sys
 records = json.load(open(sys.argv[1]))["records"]
