@@ -95,7 +95,7 @@ QWidget *FormEditeur::buildQuestionPane()
     questionList->setModel(&quiz);
     questionList->setDragDropMode(QAbstractItemView::InternalMove);
     questionList->setDefaultDropAction(Qt::MoveAction);
-    questionList->setMinimumWidth(240);
+    questionList->setMinimumWidth(220);
     questionList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     connect(questionList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
         [this](const QModelIndex &current) { currentChanged(current.row()); });

@@ -66,14 +66,13 @@ QuestionEditor::QuestionEditor(QWidget *parent)
     }
 
     auto *rule = new QGroupBox(QStringLiteral("La réponse est juste quand l'élève &coche"), this);
-    auto *ruleLayout = new QHBoxLayout(rule);
+    auto *ruleLayout = new QVBoxLayout(rule);
     ruleAll->setObjectName(QStringLiteral("ruleAll"));
     ruleAny->setObjectName(QStringLiteral("ruleAny"));
     ruleAll->setAccessibleName(QStringLiteral("Juste quand l'élève coche toutes les bonnes propositions, et elles seules"));
     ruleAny->setAccessibleName(QStringLiteral("Juste quand l'élève coche au moins une bonne proposition"));
     ruleLayout->addWidget(ruleAll);
     ruleLayout->addWidget(ruleAny);
-    ruleLayout->addStretch();
     auto *ruleGroup = new QButtonGroup(this);
     ruleGroup->addButton(ruleAll);
     ruleGroup->addButton(ruleAny);
