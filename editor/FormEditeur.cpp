@@ -82,7 +82,12 @@ FormEditeur::FormEditeur(QWidget *parent)
     newQuiz();
 }
 
-FormEditeur::~FormEditeur() = default;
+FormEditeur::~FormEditeur()
+{
+    // The quiz is destroyed last, and its history still signals then.
+    quiz.undoStack()->disconnect(this);
+    quiz.disconnect(this);
+}
 
 QWidget *FormEditeur::buildQuestionPane()
 {

@@ -71,6 +71,15 @@ public:
                 say(lang, "question sans proposition : l'élève n'a aucune case à cocher",
                     "question without propositions: the pupil has no box to tick"));
 
+        for (int i = 2; i <= 4; ++i) {
+            const int bit = 1 << (i - 1);
+            if ((shown & bit) == 0 && (shown & (bit - 1)) != 0 && (shown & ~(2 * bit - 1)) != 0)
+                add(Level::Warning, number, fieldName(int(answerField(i))),
+                    say(lang, "proposition %1 vide entre deux propositions remplies : l'élève verra un trou à sa place",
+                        "proposition %1 is empty between two filled ones: the pupil will see a gap in its place")
+                        .arg(i));
+        }
+
         const QString keyField = QStringLiteral("AnswerKey");
         if (!reachable) {
             QString why;

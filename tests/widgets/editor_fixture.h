@@ -18,15 +18,21 @@ struct MessageAnswer
 
 inline std::shared_ptr<MessageAnswer> answerNextMessage(QMessageBox::StandardButton button)
 {
+    // Watches until the box is up, however many events come before it.
     auto answer = std::make_shared<MessageAnswer>();
-    QTimer::singleShot(0, qApp, [answer, button] {
+    auto *timer = new QTimer(qApp);
+    timer->start(10);
+    QObject::connect(timer, &QTimer::timeout, qApp, [answer, button, timer, left = 1000]() mutable {
         auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box && --left > 0)
+            return;
+        timer->deleteLater();
+        timer->stop();
         if (!box)
             return;
         answer->shown = true;
         answer->text = box->text();
-        QAbstractButton *chosen = box->button(button);
-        if (chosen)
+        if (QAbstractButton *chosen = box->button(button))
             chosen->click();
         else
             box->reject();

@@ -341,6 +341,8 @@ private slots:
         const qsizetype second = texts.indexOf(QRegularExpression(QStringLiteral("^Question 2 :.*")));
         QVERIFY(texts[second].contains(QStringLiteral("jamais être jugée juste")));
         QVERIFY2(texts.filter(QStringLiteral("Question 1 :")).isEmpty(), qPrintable(texts.join(u'\n')));
+        QVERIFY(texts.contains(QStringLiteral("Question 3 : proposition 2 vide entre deux propositions remplies : "
+                                              "l'élève verra un trou à sa place")));
         auto *list = child<QListWidget>(w, QStringLiteral("problemList"));
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(int(second))).center());
         QCOMPARE(w.currentRow(), 1);
