@@ -5,6 +5,7 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -31,6 +32,7 @@ QPlainTextEdit *makeTextBox(const QString &name, QWidget *parent)
     auto *edit = new QPlainTextEdit(parent);
     edit->setObjectName(name);
     edit->setTabChangesFocus(true);
+    edit->setUndoRedoEnabled(false); // the quiz's history does it
     edit->setFixedHeight(edit->fontMetrics().lineSpacing() * 3 + 12);
     return edit;
 }
@@ -142,6 +144,7 @@ void QuestionEditor::addTextRow(QGridLayout *grid, int row, const QString &label
     grid->addWidget(guard->warning(), row + 1, 1, 1, 3);
     guards[std::size_t(field)] = guard;
     edits[std::size_t(field)] = edit;
+    edit->installEventFilter(this);
     if (auto *box = qobject_cast<QPlainTextEdit *>(edit))
         connect(box, &QPlainTextEdit::textChanged, this, [this, field] { textEdited(field); });
     else if (auto *line = qobject_cast<QLineEdit *>(edit))
@@ -225,6 +228,21 @@ void QuestionEditor::followChange(const EditedQuestion &question, Field field, c
     if (field == Field::PictureFile)
         showPicture(question.text(field), quizFolder);
     filling = false;
+}
+
+bool QuestionEditor::eventFilter(QObject *watched, QEvent *event)
+{
+    // Undo and redo belong to the quiz, which knows every change, not to the
+    // field that has the keyboard.
+    if (event->type() == QEvent::ShortcutOverride) {
+        const auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)
+            || key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
+            event->ignore();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void QuestionEditor::focusQuestion()

@@ -35,6 +35,9 @@ public:
 
     void focusQuestion();
 
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 signals:
     void edited(qcm::Field field, const QString &text);
     void choosePicture();

@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -383,6 +384,69 @@ private slots:
         QVERIFY(w.isWindowModified());
         QCOMPARE(fileBytes(dir.filePath(QStringLiteral("quiz/portrait.qcm"))).size(), qsizetype(qcm::RecordSize));
         QVERIFY(fileBytes(dir.filePath(QStringLiteral("quiz/portrait.qcm"))) != fileBytes(seen + QStringLiteral("/portrait.qcm")));
+    }
+
+    void importAndExportGoThroughTheLibrary()
+    {
+        FormEditeur w;
+        w.show();
+        // The blank question of a new quiz gives way to the imported ones.
+        auto answer = answerNextMessage(QMessageBox::Ok);
+        QVERIFY(w.importFrom(QStringLiteral(TAVELOR_SOURCE_DIR "/examples/import/sciences.gift")));
+        QVERIFY(answer->shown);
+        QVERIFY(answer->text.contains(QStringLiteral("importée(s)")));
+        const int imported = w.document().count();
+        QVERIFY(imported >= 5);
+        QVERIFY(w.document().question(0).text(Field::QuestionText).contains(QStringLiteral("température")));
+        QCOMPARE(w.currentRow(), 0);
+
+        QTemporaryDir dir;
+        const QString gift = dir.filePath(QStringLiteral("retour.gift"));
+        answer = answerNextMessage(QMessageBox::Ok);
+        QVERIFY(w.exportTo(gift, false));
+        QVERIFY(answer->text.contains(QStringLiteral("%1 question(s) exportée(s)").arg(imported)));
+        QVERIFY(fileBytes(gift).contains("l'eau pure"));
+
+        // A second import is appended, and one undo takes it back whole.
+        answer = answerNextMessage(QMessageBox::Ok);
+        QVERIFY(w.importFrom(gift));
+        QCOMPARE(w.document().count(), 2 * imported);
+        QCOMPARE(w.currentRow(), imported);
+        // The shortcut reaches the quiz's history even from a text field.
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QWidget *field = child<QWidget>(w, QStringLiteral("proposition1"));
+        field->setFocus();
+        QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.document().count(), imported);
+
+        answer = answerNextMessage(QMessageBox::Ok);
+        QVERIFY(!w.importFrom(dir.filePath(QStringLiteral("absent.gift"))));
+        QVERIFY(answer->text.contains(QStringLiteral("absent.gift")));
+    }
+
+    void draggingAQuestionMovesItInOneStep()
+    {
+        FormEditeur w;
+        for (const QString &text : {QStringLiteral("un"), QStringLiteral("deux"), QStringLiteral("trois")}) {
+            if (text != QStringLiteral("un"))
+                w.addQuestion();
+            w.document().setText(w.currentRow(), Field::QuestionText, text);
+        }
+        QuizDocument &quiz = w.document();
+        std::unique_ptr<QMimeData> dragged(quiz.mimeData({quiz.index(0)}));
+        // Dropped below the last row; the view must not remove anything itself.
+        QVERIFY(!quiz.dropMimeData(dragged.get(), Qt::MoveAction, 3, 0, {}));
+        const auto order = [&quiz] {
+            QStringList texts;
+            for (int row = 0; row < quiz.count(); ++row)
+                texts << quiz.question(row).text(Field::QuestionText);
+            return texts;
+        };
+        QCOMPARE(order(), (QStringList{QStringLiteral("deux"), QStringLiteral("trois"), QStringLiteral("un")}));
+        QCOMPARE(quiz.data(quiz.index(2), Qt::DisplayRole).toString(), QStringLiteral("3. un"));
+        quiz.undoStack()->undo();
+        QCOMPARE(order(), (QStringList{QStringLiteral("un"), QStringLiteral("deux"), QStringLiteral("trois")}));
     }
 
     void closingAModifiedQuizAsksFirst()
