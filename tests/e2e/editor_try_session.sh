@@ -30,7 +30,7 @@ type_text "Quelles couleurs sont sur le drapeau ?"
 key alt+1; type_text "bleu"; key Tab space
 key alt+2; type_text "vert"
 key alt+3; type_text "rouge"; key Tab space
-key alt+c Right
+key alt+c Down
 key alt+m; type_text "Oui"
 import -window root "$shots/editor.png"
 
