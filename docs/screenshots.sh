@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Takes the README's pictures of the player on a virtual X server: the main
 # window at start-up with a sample quiz opened from the command line, and the
-# same window asking its first question, which has a picture.
+# same window asking its first question, which has a picture; then the
+# teachers' editor on the same quiz.
 #   bash docs/screenshots.sh [build-folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,3 +36,12 @@ xdotool mousemove $((wx + 700)) $((wy + 40))            # no hint over the windo
 sleep 1
 shoot "$main" docs/screenshot-question.png
 kill "$player"; wait "$player" 2>/dev/null || true
+
+"$build/tavelor-editeur" "$build/examples/QCM/Mathématiques/Fractions/fractions.qcm" >"$work/editor.log" 2>&1 &
+editor=$!
+window=$(wait_window 'Éditeur de QCM')
+xdotool mousemove 1000 760
+sleep 1
+import -window "$window" -strip docs/screenshot-editor.png
+echo "written: docs/screenshot-editor.png"
+kill "$editor"; wait "$editor" 2>/dev/null || true

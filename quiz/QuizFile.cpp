@@ -70,7 +70,9 @@ bool writeQuizFile(const QString &path, const std::vector<QuestionRecord> &recor
         if (file.write(reinterpret_cast<const char *>(record.bytes.data()), qint64(RecordSize)) != qint64(RecordSize))
             return false;
     }
-    return file.commit();
+    // commit() does not look at its own final flush: on a full disk it would
+    // keep a short file in place of the old one.
+    return file.flush() && file.commit();
 }
 
 } // namespace qcm

@@ -71,6 +71,15 @@ public:
                 say(lang, "question sans proposition : l'élève n'a aucune case à cocher",
                     "question without propositions: the pupil has no box to tick"));
 
+        for (int i = 2; i <= 4; ++i) {
+            const int bit = 1 << (i - 1);
+            if ((shown & bit) == 0 && (shown & (bit - 1)) != 0 && (shown & ~(2 * bit - 1)) != 0)
+                add(Level::Warning, number, fieldName(int(answerField(i))),
+                    say(lang, "proposition %1 vide entre deux propositions remplies : l'élève verra un trou à sa place",
+                        "proposition %1 is empty between two filled ones: the pupil will see a gap in its place")
+                        .arg(i));
+        }
+
         const QString keyField = QStringLiteral("AnswerKey");
         if (!reachable) {
             QString why;
@@ -225,12 +234,20 @@ CheckReport checkQuiz(const QString &path, Lang lang, const PictureProbeFn &prob
             say(lang, "%1 octets après le dernier enregistrement complet ne seront jamais lus (fichier tronqué ?)",
                 "%1 bytes after the last whole record will never be read (truncated file?)")
                 .arg(trailing));
+    checkRecords(records, QFileInfo(path).absolutePath(), lang, probe, report);
+    return report;
+}
+
+void checkRecords(const std::vector<QuestionRecord> &records, const QString &quizFolder, Lang lang,
+    const PictureProbeFn &probe, CheckReport &report)
+{
+    Checker checker(lang, report);
+    report.records = int(records.size());
     if (records.size() > std::size_t(MaxQuestions))
         checker.add(Level::Warning, 0, QString(),
             say(lang, "%1 enregistrements : le lecteur ne lit que les 100 premiers", "%1 records: the player reads only the first 100")
                 .arg(records.size()));
 
-    const QString quizFolder = QFileInfo(path).absolutePath();
     int count = 0;
     while (count < int(records.size()) && count < MaxQuestions && records[std::size_t(count)].hasQuestion())
         ++count;
@@ -262,7 +279,6 @@ CheckReport checkQuiz(const QString &path, Lang lang, const PictureProbeFn &prob
                       .arg(neverAsked.size() > 12 ? neverAsked.first() + QStringLiteral(" … ") + neverAsked.last()
                                                   : neverAsked.join(QStringLiteral(", "))));
     }
-    return report;
 }
 
 QString formatFinding(const Finding &finding, const QString &file, Lang lang)

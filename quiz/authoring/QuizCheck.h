@@ -4,6 +4,7 @@
 #include <functional>
 #include <vector>
 
+#include "quiz/QuestionRecord.h"
 #include "quiz/authoring/Lang.h"
 
 // What in a quiz file will surprise a pupil or a teacher, question by question.
@@ -40,6 +41,9 @@ struct CheckReport
 bool isShownPictureFormat(const QString &pictureName);
 
 CheckReport checkQuiz(const QString &path, Lang lang, const PictureProbeFn &probe);
+// The same checks on records in memory, as if saved in quizFolder; adds to report.
+void checkRecords(const std::vector<QuestionRecord> &records, const QString &quizFolder, Lang lang,
+    const PictureProbeFn &probe, CheckReport &report);
 // One line: "fichier.qcm : question 3, AnswerKey : erreur : …".
 QString formatFinding(const Finding &finding, const QString &file, Lang lang);
 QString formatSummary(const CheckReport &report, const QString &file, Lang lang);

@@ -19,7 +19,7 @@ if dpkg-query -W -f='${Status}' tavelor 2>/dev/null | grep -q "install ok instal
   echo "tavelor is already installed: remove it first" >&2; exit 1
 fi
 
-cmake --build "$build" --target tavelor qcmtool sample_quizzes >/dev/null
+cmake --build "$build" --target tavelor tavelor-editeur qcmtool sample_quizzes >/dev/null
 (cd "$build" && cpack -G DEB -B "$out" >/dev/null)
 deb="$(ls "$out"/tavelor_*.deb)"
 echo "== $(basename "$deb")"
@@ -39,6 +39,8 @@ installed=1
 check test -x /usr/bin/tavelor
 check /usr/bin/qcmtool --help
 check desktop-file-validate /usr/share/applications/tavelor.desktop
+check test -x /usr/bin/tavelor-editeur
+check desktop-file-validate /usr/share/applications/tavelor-editeur.desktop
 check appstreamcli validate --no-net /usr/share/metainfo/org.tavelor.tavelor.metainfo.xml
 check test -f /usr/share/icons/hicolor/48x48/apps/tavelor.png
 check test -f /usr/share/icons/hicolor/scalable/apps/tavelor.svg

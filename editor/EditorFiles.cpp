@@ -1,0 +1,194 @@
+// Opening, creating and saving quizzes, and the pictures that go with them.
+#include "editor/FormEditeur.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QStatusBar>
+
+#include "editor/PictureImport.h"
+#include "editor/QuestionEditor.h"
+#include "platform/Folders.h"
+#include "platform/PictureLoader.h"
+
+using qcm::Field;
+
+namespace editor {
+
+namespace {
+
+QString fieldLabel(Field field)
+{
+    switch (field) {
+    case Field::QuestionText: return QStringLiteral("la question");
+    case Field::RightComment: return QStringLiteral("le commentaire si juste");
+    case Field::WrongComment: return QStringLiteral("la correction si faux");
+    case Field::PictureFile: return QStringLiteral("le nom de l'image");
+    case Field::AnswerKey: return QStringLiteral("les bonnes propositions");
+    case Field::ValidityRule: return QStringLiteral("la règle");
+    default: return QStringLiteral("la proposition %1").arg(int(field) - int(Field::Answer1) + 1);
+    }
+}
+
+} // namespace
+
+QString FormEditeur::dialogFolder() const
+{
+    if (!quiz.folder().isEmpty())
+        return quiz.folder();
+    const QString folder = platform::quizFolder();
+    return QFileInfo(folder).isDir() ? folder : QDir::homePath();
+}
+
+void FormEditeur::newQuiz()
+{
+    quiz.clear();
+    // A new quiz opens on its first question, ready to be typed.
+    quiz.doInsert(0, EditedQuestion::blank());
+    updateTitle();
+    form->focusQuestion();
+}
+
+bool FormEditeur::openQuiz(const QString &path)
+{
+    QString error;
+    if (!quiz.load(path, &error)) {
+        tell(QMessageBox::Warning, QStringLiteral("Ce QCM ne peut pas être ouvert."), error);
+        return false;
+    }
+    if (quiz.count() == 0)
+        quiz.doInsert(0, EditedQuestion::blank());
+    selectQuestion(0);
+    updateTitle();
+    return true;
+}
+
+void FormEditeur::chooseOpen()
+{
+    if (!maybeSave())
+        return;
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Ouvrir un QCM"), dialogFolder(),
+        QStringLiteral("QCM (*.qcm);;Tous les fichiers (*)"));
+    if (!path.isEmpty())
+        openQuiz(path);
+}
+
+bool FormEditeur::checkStorable()
+{
+    const QuizDocument::Fault fault = quiz.firstFault();
+    if (fault.row < 0)
+        return true;
+    selectQuestion(fault.row);
+    const QString why = fault.fault.error == qcm::EncodeError::TooLong
+        ? QStringLiteral("le texte est trop long (%1 caractères au plus).").arg(qcm::layoutOf(fault.fault.field).capacity)
+        : QStringLiteral("il contient des caractères que le fichier QCM ne peut pas garder ; le bouton « Remplacer » "
+                         "les change.");
+    tell(QMessageBox::Warning,
+        QStringLiteral("Question %1, %2 : %3").arg(fault.row + 1).arg(fieldLabel(fault.fault.field), why));
+    return false;
+}
+
+bool FormEditeur::writeTo(const QString &path)
+{
+    if (!checkStorable())
+        return false;
+    const QString oldFolder = quiz.folder();
+    QString error;
+    if (!quiz.save(path, true, &error)) {
+        tell(QMessageBox::Critical, error);
+        return false;
+    }
+    if (!oldFolder.isEmpty() && oldFolder != quiz.folder())
+        copyPictures(oldFolder, quiz.folder());
+    statusBar()->showMessage(QStringLiteral("Enregistré : %1").arg(QDir::toNativeSeparators(path)), 5000);
+    return true;
+}
+
+bool FormEditeur::save()
+{
+    if (quiz.path().isEmpty()) {
+        chooseSaveAs();
+        return !quiz.path().isEmpty() && !quiz.isModified();
+    }
+    return writeTo(quiz.path());
+}
+
+bool FormEditeur::saveAs(const QString &path)
+{
+    QString target = path;
+    if (QFileInfo(target).suffix().compare(QLatin1String("qcm"), Qt::CaseInsensitive) != 0)
+        target += QStringLiteral(".qcm");
+    return writeTo(target);
+}
+
+void FormEditeur::chooseSaveAs()
+{
+    const QString suggested = quiz.path().isEmpty() ? dialogFolder() + QStringLiteral("/Sans titre.qcm") : quiz.path();
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Enregistrer le QCM"), suggested,
+        QStringLiteral("QCM (*.qcm)"));
+    if (!path.isEmpty())
+        saveAs(path);
+}
+
+bool FormEditeur::maybeSave()
+{
+    if (!quiz.isModified())
+        return true;
+    const auto answer = tell(QMessageBox::Question,
+        QStringLiteral("Le QCM a été modifié. Voulez-vous enregistrer les modifications ?"), {},
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+    if (answer == QMessageBox::Save)
+        return save();
+    return answer == QMessageBox::Discard;
+}
+
+void FormEditeur::copyPictures(const QString &fromFolder, const QString &toFolder) const
+{
+    for (const EditedQuestion &question : quiz.allQuestions()) {
+        const QString name = question.text(Field::PictureFile);
+        if (name.isEmpty())
+            continue;
+        const QString from = platform::picturePath(fromFolder, name);
+        const QString to = platform::picturePath(toFolder, name);
+        if (QFileInfo(from).isFile() && !QFileInfo::exists(to) && QDir().mkpath(QFileInfo(to).absolutePath()))
+            QFile::copy(from, to);
+    }
+}
+
+bool FormEditeur::setPicture(const QString &sourcePath)
+{
+    const int row = currentRow();
+    if (row < 0)
+        return false;
+    if (quiz.folder().isEmpty()) {
+        if (tell(QMessageBox::Information,
+                QStringLiteral("Les images sont rangées dans un dossier « images » à côté du QCM : enregistrez "
+                               "d'abord le QCM."),
+                {}, QMessageBox::Save | QMessageBox::Cancel)
+            != QMessageBox::Save)
+            return false;
+        chooseSaveAs();
+        if (quiz.folder().isEmpty())
+            return false;
+    }
+    const PictureResult result = importPicture(sourcePath, quiz.folder());
+    if (result.recordName.isEmpty()) {
+        tell(QMessageBox::Warning, result.error);
+        return false;
+    }
+    quiz.setText(row, Field::PictureFile, result.recordName);
+    return true;
+}
+
+void FormEditeur::choosePicture()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Choisir l'image de la question"),
+        QDir::homePath(),
+        QStringLiteral("Images (*.jpg *.jpeg *.png *.bmp *.gif *.ico *.wmf *.emf *.webp *.tif *.tiff);;"
+                       "Tous les fichiers (*)"));
+    if (!path.isEmpty())
+        setPicture(path);
+}
+
+} // namespace editor

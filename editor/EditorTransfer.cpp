@@ -1,0 +1,155 @@
+// Bringing questions in from GIFT, Aiken or Moodle XML, and sending them out.
+#include "editor/FormEditeur.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "editor/PictureImport.h"
+#include "quiz/authoring/QuizImport.h"
+
+using namespace qcm::authoring;
+
+namespace editor {
+
+namespace {
+
+QByteArray toShownPicture(const QByteArray &data, QString *extension)
+{
+    QImage image;
+    if (!image.loadFromData(data))
+        return {};
+    const ConvertedPicture converted = convertPicture(image);
+    *extension = converted.extension;
+    return converted.data;
+}
+
+bool writeFile(const QString &path, const QByteArray &data)
+{
+    QSaveFile file(path);
+    // A failed final flush would otherwise be committed as a short file.
+    return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.flush() && file.commit();
+}
+
+} // namespace
+
+bool FormEditeur::importFrom(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        tell(QMessageBox::Warning, QStringLiteral("Impossible d'ouvrir « %1 » (%2).")
+                                       .arg(QFileInfo(path).fileName(), file.errorString()));
+        return false;
+    }
+    const QByteArray contents = file.readAll();
+    const std::optional<InterchangeFormat> format = guessFormat(path, contents);
+    if (!format) {
+        tell(QMessageBox::Warning, QStringLiteral("Format inconnu : l'éditeur importe les fichiers .gift, .txt (GIFT "
+                                                  "ou Aiken) et .xml (Moodle XML)."));
+        return false;
+    }
+    const SourceQuiz source = readSource(*format, contents, Lang::French);
+    if (!source.errors.isEmpty()) {
+        tell(QMessageBox::Warning, QStringLiteral("Ce fichier ne peut pas être importé."), source.errors.join(QLatin1Char('\n')));
+        return false;
+    }
+    ImportOptions options;
+    options.replace = true;
+    options.cut = true;
+    options.convertPicture = toShownPicture;
+    const ImportResult result = importQuestions(source, path, options);
+    QStringList report = result.report;
+    if (result.records.empty()) {
+        tell(QMessageBox::Warning, QStringLiteral("Aucune question de ce fichier ne peut entrer dans un QCM."),
+            report.join(QLatin1Char('\n')));
+        return false;
+    }
+    if (quiz.count() + int(result.records.size()) > qcm::MaxQuestions) {
+        tell(QMessageBox::Warning, QStringLiteral("Un QCM ne peut pas avoir plus de 100 questions : les %1 questions "
+                                                  "de ce fichier ne tiennent pas dans les %2 places qui restent.")
+                                       .arg(result.records.size())
+                                       .arg(qcm::MaxQuestions - quiz.count()));
+        return false;
+    }
+    if (!result.pictures.empty() && quiz.folder().isEmpty()) {
+        tell(QMessageBox::Information, QStringLiteral("Ce fichier apporte des images, rangées à côté du QCM : "
+                                                      "enregistrez d'abord le QCM."));
+        chooseSaveAs();
+        if (quiz.folder().isEmpty())
+            return false;
+    }
+    for (const ImportedPicture &picture : result.pictures) {
+        const QString target = QDir(quiz.folder()).filePath(picture.relativePath);
+        if (QFileInfo::exists(target)) {
+            report << QStringLiteral("%1 : une image de ce nom est déjà là, elle est gardée")
+                          .arg(QDir::toNativeSeparators(picture.relativePath));
+            continue;
+        }
+        if (!QDir().mkpath(QFileInfo(target).absolutePath()) || !writeFile(target, picture.data))
+            report << QStringLiteral("%1 : écriture impossible").arg(QDir::toNativeSeparators(target));
+    }
+    // A blank first question of a new quiz gives way to the imported ones.
+    const bool replaceBlank = quiz.count() == 1 && !quiz.isModified() && quiz.path().isEmpty()
+        && quiz.question(0).text(qcm::Field::QuestionText).isEmpty();
+    std::vector<EditedQuestion> added;
+    for (const qcm::QuestionRecord &record : result.records)
+        added.push_back(EditedQuestion::fromRecord(record));
+    const int first = replaceBlank ? 0 : quiz.count();
+    if (replaceBlank)
+        quiz.doRemove(0);
+    quiz.appendQuestions(added, QStringLiteral("Importer %1").arg(QFileInfo(path).fileName()));
+    selectQuestion(first);
+    const QString summary = QStringLiteral("%1 question(s) importée(s), %2 laissée(s) de côté.")
+                                .arg(result.records.size())
+                                .arg(result.leftOut);
+    tell(report.isEmpty() ? QMessageBox::Information : QMessageBox::Warning,
+        report.isEmpty() ? summary
+                         : summary + QStringLiteral("\nCe qui n'a pas pu être repris est dans le détail."),
+        report.join(QLatin1Char('\n')));
+    return true;
+}
+
+void FormEditeur::chooseImport()
+{
+    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Importer des questions"), dialogFolder(),
+        QStringLiteral("Questions (*.gift *.txt *.xml);;Tous les fichiers (*)"));
+    if (!path.isEmpty())
+        importFrom(path);
+}
+
+bool FormEditeur::exportTo(const QString &path, bool moodleXml)
+{
+    if (!checkStorable())
+        return false;
+    const QString name = quiz.path().isEmpty() ? QStringLiteral("QCM.qcm") : quiz.path();
+    const ExportResult result = moodleXml ? exportMoodleXml(quiz.records(), name, quiz.folder(), Lang::French)
+                                          : exportGift(quiz.records(), name, Lang::French);
+    if (!writeFile(path, result.data)) {
+        tell(QMessageBox::Critical, QStringLiteral("Impossible d'écrire « %1 ».").arg(QDir::toNativeSeparators(path)));
+        return false;
+    }
+    const QString summary = QStringLiteral("%1 question(s) exportée(s) dans « %2 ».")
+                                .arg(result.exported)
+                                .arg(QFileInfo(path).fileName());
+    tell(result.report.isEmpty() ? QMessageBox::Information : QMessageBox::Warning,
+        result.report.isEmpty() ? summary
+                                : summary + QStringLiteral("\nCe qui n'a pas pu être repris est dans le détail."),
+        result.report.join(QLatin1Char('\n')));
+    return true;
+}
+
+void FormEditeur::chooseExport(bool moodleXml)
+{
+    const QString base = quiz.path().isEmpty() ? dialogFolder() + QStringLiteral("/QCM")
+                                               : quiz.folder() + QLatin1Char('/') + QFileInfo(quiz.path()).completeBaseName();
+    const QString path = QFileDialog::getSaveFileName(this,
+        moodleXml ? QStringLiteral("Exporter en Moodle XML") : QStringLiteral("Exporter en GIFT"),
+        base + (moodleXml ? QStringLiteral(".xml") : QStringLiteral(".gift")),
+        moodleXml ? QStringLiteral("Moodle XML (*.xml)") : QStringLiteral("GIFT (*.gift)"));
+    if (!path.isEmpty())
+        exportTo(path, moodleXml);
+}
+
+} // namespace editor

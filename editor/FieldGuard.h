@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QLabel;
+class QPushButton;
+class QWidget;
+
+// The counter and the warning that follow one text field as the teacher
+// types: "12/255" turning red over the limit, and the characters the quiz
+// file cannot store with a button that replaces them.
+namespace editor {
+
+class FieldGuard : public QObject
+{
+    Q_OBJECT
+
+public:
+    FieldGuard(int capacity, const QString &objectPrefix, QWidget *parent);
+
+    QLabel *counter() const { return counterLabel; }
+    QWidget *warning() const { return warningRow; }
+    void show(const QString &stored);
+
+signals:
+    void replaceRequested();
+
+private:
+    int capacity;
+    QLabel *counterLabel;
+    QWidget *warningRow;
+    QLabel *warningText;
+    QPushButton *replaceButton;
+};
+
+} // namespace editor

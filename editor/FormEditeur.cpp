@@ -1,0 +1,296 @@
+#include "editor/FormEditeur.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QListView>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QVBoxLayout>
+
+#include "editor/QuestionEditor.h"
+
+using qcm::Field;
+
+namespace editor {
+
+FormEditeur::FormEditeur(QWidget *parent)
+    : QMainWindow(parent)
+    , questionList(new QListView(this))
+    , form(new QuestionEditor(this))
+    , problemList(new QListWidget(this))
+    , addButton(new QPushButton(QStringLiteral("&Ajouter"), this))
+    , removeButton(new QPushButton(QStringLiteral("&Supprimer"), this))
+    , tryButton(new QPushButton(QStringLiteral("&Essayer"), this))
+    , playerProgram(QCoreApplication::applicationDirPath() + QStringLiteral("/tavelor"))
+{
+    setObjectName(QStringLiteral("FormEditeur"));
+    auto *right = new QSplitter(Qt::Vertical, this);
+    auto *scroll = new QScrollArea(right);
+    scroll->setWidget(form);
+    scroll->setWidgetResizable(true);
+    right->addWidget(scroll);
+    right->addWidget(buildProblemPane());
+    right->setStretchFactor(0, 4);
+    right->setStretchFactor(1, 1);
+    auto *main = new QSplitter(Qt::Horizontal, this);
+    main->addWidget(buildQuestionPane());
+    main->addWidget(right);
+    main->setStretchFactor(1, 1);
+    setCentralWidget(main);
+    buildActions();
+
+    checkTimer.setSingleShot(true);
+    checkTimer.setInterval(300);
+    connect(&checkTimer, &QTimer::timeout, this, &FormEditeur::refreshProblems);
+    connect(&quiz, &QuizDocument::textChanged, this, &FormEditeur::textChanged);
+    connect(&quiz, &QuizDocument::showQuestion, this, &FormEditeur::selectQuestion);
+    connect(&quiz, &QuizDocument::pathChanged, this, &FormEditeur::updateTitle);
+    connect(&quiz, &QuizDocument::pathChanged, this, &FormEditeur::scheduleCheck);
+    const auto structureChanged = [this] {
+        updateQuestionActions();
+        scheduleCheck();
+    };
+    connect(&quiz, &QAbstractItemModel::rowsInserted, this, structureChanged);
+    connect(&quiz, &QAbstractItemModel::rowsRemoved, this, structureChanged);
+    connect(&quiz, &QAbstractItemModel::rowsMoved, this, structureChanged);
+    connect(&quiz, &QAbstractItemModel::modelReset, this, structureChanged);
+    // Pictures are found beside the quiz: a new place may show them differently.
+    connect(&quiz, &QuizDocument::pathChanged, this, [this] {
+        if (currentRow() >= 0)
+            form->showQuestion(quiz.question(currentRow()), quiz.folder());
+    });
+    connect(quiz.undoStack(), &QUndoStack::cleanChanged, this, &FormEditeur::updateTitle);
+    connect(form, &QuestionEditor::edited, this, [this](Field field, const QString &text) {
+        if (currentRow() >= 0)
+            quiz.setText(currentRow(), field, text);
+    });
+    connect(form, &QuestionEditor::choosePicture, this, &FormEditeur::choosePicture);
+    connect(problemList, &QListWidget::itemActivated, this, &FormEditeur::problemActivated);
+    connect(problemList, &QListWidget::itemClicked, this, &FormEditeur::problemActivated);
+    const QSize room = screen()->availableGeometry().size();
+    resize(std::min(1100, room.width()), std::min(760, room.height()));
+    newQuiz();
+}
+
+FormEditeur::~FormEditeur()
+{
+    // The quiz is destroyed last, and its history still signals then.
+    quiz.undoStack()->disconnect(this);
+    quiz.disconnect(this);
+}
+
+QWidget *FormEditeur::buildQuestionPane()
+{
+    auto *pane = new QWidget(this);
+    auto *layout = new QVBoxLayout(pane);
+    auto *caption = new QLabel(QStringLiteral("&Liste des questions :"), pane);
+    caption->setBuddy(questionList);
+    questionList->setObjectName(QStringLiteral("questionList"));
+    questionList->setAccessibleName(QStringLiteral("Questions"));
+    questionList->setModel(&quiz);
+    questionList->setDragDropMode(QAbstractItemView::InternalMove);
+    questionList->setDefaultDropAction(Qt::MoveAction);
+    questionList->setMinimumWidth(220);
+    questionList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    connect(questionList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+        [this](const QModelIndex &current) { currentChanged(current.row()); });
+    addButton->setObjectName(QStringLiteral("addQuestion"));
+    removeButton->setObjectName(QStringLiteral("removeQuestion"));
+    tryButton->setObjectName(QStringLiteral("tryQuiz"));
+    addButton->setAccessibleName(QStringLiteral("Ajouter une question"));
+    removeButton->setAccessibleName(QStringLiteral("Supprimer la question"));
+    tryButton->setAccessibleName(QStringLiteral("Essayer le QCM dans le lecteur"));
+    connect(addButton, &QPushButton::clicked, this, &FormEditeur::addQuestion);
+    connect(removeButton, &QPushButton::clicked, this, &FormEditeur::removeQuestion);
+    connect(tryButton, &QPushButton::clicked, this, &FormEditeur::tryQuiz);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(addButton);
+    buttons->addWidget(removeButton);
+    layout->addWidget(caption);
+    layout->addWidget(questionList, 1);
+    layout->addLayout(buttons);
+    layout->addWidget(tryButton);
+    return pane;
+}
+
+QWidget *FormEditeur::buildProblemPane()
+{
+    auto *pane = new QWidget(this);
+    auto *layout = new QVBoxLayout(pane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto *caption = new QLabel(QStringLiteral("&Problèmes que le lecteur rencontrera :"), pane);
+    caption->setBuddy(problemList);
+    problemList->setObjectName(QStringLiteral("problemList"));
+    problemList->setAccessibleName(QStringLiteral("Problèmes"));
+    problemList->setWordWrap(true);
+    layout->addWidget(caption);
+    layout->addWidget(problemList);
+    return pane;
+}
+
+void FormEditeur::buildActions()
+{
+    const auto add = [this](QMenu *menu, const QString &text, const QKeySequence &keys, auto slot) {
+        QAction *action = menu->addAction(text);
+        action->setShortcut(keys);
+        connect(action, &QAction::triggered, this, slot);
+        return action;
+    };
+    QMenu *file = menuBar()->addMenu(QStringLiteral("&Fichier"));
+    add(file, QStringLiteral("&Nouveau"), QKeySequence::New, [this] {
+        if (maybeSave())
+            newQuiz();
+    });
+    add(file, QStringLiteral("&Ouvrir…"), QKeySequence::Open, &FormEditeur::chooseOpen);
+    add(file, QStringLiteral("&Enregistrer"), QKeySequence::Save, &FormEditeur::save);
+    add(file, QStringLiteral("Enregistrer &sous…"), QKeySequence(QStringLiteral("Ctrl+Shift+S")),
+        &FormEditeur::chooseSaveAs);
+    file->addSeparator();
+    add(file, QStringLiteral("&Importer (GIFT, Aiken, Moodle XML)…"), QKeySequence(QStringLiteral("Ctrl+I")),
+        &FormEditeur::chooseImport);
+    add(file, QStringLiteral("Exporter en &GIFT…"), {}, [this] { chooseExport(false); });
+    add(file, QStringLiteral("Exporter en &Moodle XML…"), {}, [this] { chooseExport(true); });
+    file->addSeparator();
+    add(file, QStringLiteral("Essa&yer dans le lecteur"), QKeySequence(Qt::Key_F5), &FormEditeur::tryQuiz);
+    file->addSeparator();
+    add(file, QStringLiteral("&Quitter"), QKeySequence::Quit, &FormEditeur::close);
+
+    QMenu *edit = menuBar()->addMenu(QStringLiteral("É&dition"));
+    QAction *undo = quiz.undoStack()->createUndoAction(this, QStringLiteral("Annuler"));
+    undo->setShortcut(QKeySequence::Undo);
+    QAction *redo = quiz.undoStack()->createRedoAction(this, QStringLiteral("Rétablir"));
+    redo->setShortcuts({QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))});
+    edit->addAction(undo);
+    edit->addAction(redo);
+
+    QMenu *question = menuBar()->addMenu(QStringLiteral("Q&uestion"));
+    add(question, QStringLiteral("&Ajouter une question"), QKeySequence(QStringLiteral("Ctrl+Ins")),
+        &FormEditeur::addQuestion);
+    duplicateAction = add(question, QStringLiteral("&Dupliquer la question"), QKeySequence(QStringLiteral("Ctrl+D")),
+        &FormEditeur::duplicateQuestion);
+    removeAction = add(question, QStringLiteral("&Supprimer la question"), QKeySequence(QStringLiteral("Ctrl+Del")),
+        &FormEditeur::removeQuestion);
+    question->addSeparator();
+    upAction = add(question, QStringLiteral("&Monter"), QKeySequence(QStringLiteral("Alt+Up")), [this] { moveQuestion(-1); });
+    downAction = add(question, QStringLiteral("D&escendre"), QKeySequence(QStringLiteral("Alt+Down")),
+        [this] { moveQuestion(1); });
+    question->addSeparator();
+    add(question, QStringLiteral("Choisir une &image…"), {}, &FormEditeur::choosePicture);
+    add(question, QStringLiteral("Aller aux &problèmes"), QKeySequence(Qt::Key_F6),
+        [this] { problemList->setFocus(); });
+}
+
+int FormEditeur::currentRow() const
+{
+    return questionList->currentIndex().row();
+}
+
+void FormEditeur::selectQuestion(int row)
+{
+    // The form follows changes to the question it shows by itself.
+    if (row >= 0 && row < quiz.count() && row != currentRow())
+        questionList->setCurrentIndex(quiz.index(row));
+}
+
+void FormEditeur::currentChanged(int row)
+{
+    if (row >= 0 && row < quiz.count()) {
+        form->showQuestion(quiz.question(row), quiz.folder());
+    } else {
+        form->showQuestion(EditedQuestion::blank(), {});
+        form->setEnabled(false);
+    }
+    updateQuestionActions();
+}
+
+void FormEditeur::textChanged(int row, Field field)
+{
+    if (row == currentRow())
+        form->followChange(quiz.question(row), field, quiz.folder());
+    scheduleCheck();
+}
+
+void FormEditeur::updateTitle()
+{
+    const QString name = quiz.path().isEmpty() ? QStringLiteral("Sans titre.qcm") : QFileInfo(quiz.path()).fileName();
+    setWindowTitle(QStringLiteral("%1[*] — Éditeur de QCM").arg(name));
+    setWindowModified(quiz.isModified());
+}
+
+void FormEditeur::updateQuestionActions()
+{
+    const int row = currentRow();
+    const bool chosen = row >= 0;
+    removeButton->setEnabled(chosen);
+    removeAction->setEnabled(chosen);
+    duplicateAction->setEnabled(chosen);
+    upAction->setEnabled(row > 0);
+    downAction->setEnabled(chosen && row < quiz.count() - 1);
+    statusBar()->showMessage(QStringLiteral("%1 question(s) sur 100 au plus").arg(quiz.count()));
+}
+
+bool FormEditeur::addQuestion()
+{
+    if (quiz.isFull()) {
+        tell(QMessageBox::Warning, QStringLiteral("Un QCM ne peut pas avoir plus de 100 questions : le lecteur "
+                                                  "n'en lit pas davantage. Commencez un autre QCM."));
+        return false;
+    }
+    quiz.insertQuestion(currentRow() + 1, EditedQuestion::blank(), QStringLiteral("Ajouter une question"));
+    form->focusQuestion();
+    return true;
+}
+
+bool FormEditeur::duplicateQuestion()
+{
+    const int row = currentRow();
+    if (row < 0)
+        return false;
+    if (quiz.isFull()) {
+        tell(QMessageBox::Warning, QStringLiteral("Un QCM ne peut pas avoir plus de 100 questions : le lecteur "
+                                                  "n'en lit pas davantage. Commencez un autre QCM."));
+        return false;
+    }
+    return quiz.insertQuestion(row + 1, quiz.question(row), QStringLiteral("Dupliquer la question %1").arg(row + 1));
+}
+
+void FormEditeur::removeQuestion()
+{
+    if (currentRow() >= 0)
+        quiz.removeQuestion(currentRow());
+}
+
+void FormEditeur::moveQuestion(int by)
+{
+    quiz.moveQuestion(currentRow(), currentRow() + by);
+}
+
+void FormEditeur::closeEvent(QCloseEvent *event)
+{
+    if (maybeSave())
+        event->accept();
+    else
+        event->ignore();
+}
+
+QMessageBox::StandardButton FormEditeur::tell(QMessageBox::Icon icon, const QString &text, const QString &details,
+    QMessageBox::StandardButtons buttons)
+{
+    QMessageBox box(icon, QStringLiteral("Éditeur de QCM"), text, buttons, this);
+    box.setObjectName(QStringLiteral("editorMessage"));
+    if (!details.isEmpty())
+        box.setDetailedText(details);
+    return QMessageBox::StandardButton(box.exec());
+}
+
+} // namespace editor

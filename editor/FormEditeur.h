@@ -1,0 +1,101 @@
+#pragma once
+
+#include <QMainWindow>
+#include <QMessageBox>
+#include <QTimer>
+#include <memory>
+#include <vector>
+
+#include "editor/QuizDocument.h"
+
+class QListView;
+class QListWidget;
+class QListWidgetItem;
+class QProcess;
+class QPushButton;
+class QTemporaryDir;
+
+namespace editor {
+
+class QuestionEditor;
+
+// The teacher's editor: the list of questions on the left, the form of the
+// chosen question on the right, the problems the player would meet below.
+class FormEditeur : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    explicit FormEditeur(QWidget *parent = nullptr);
+    ~FormEditeur() override;
+
+    QuizDocument &document() { return quiz; }
+    int currentRow() const;
+    void selectQuestion(int row);
+
+    // File commands; false when the teacher cancelled or it failed.
+    void newQuiz();
+    bool openQuiz(const QString &path);
+    bool save();
+    bool saveAs(const QString &path);
+    // Asks what to do with unsaved changes; false: stay.
+    bool maybeSave();
+
+    bool addQuestion();
+    bool duplicateQuestion();
+    void removeQuestion();
+    void moveQuestion(int by);
+    // Copies the picture beside the quiz and gives it to the current question.
+    bool setPicture(const QString &sourcePath);
+
+    bool importFrom(const QString &path);
+    bool exportTo(const QString &path, bool moodleXml);
+    // Saves a copy in a temporary folder and starts the player on it.
+    bool tryQuiz();
+    // The player started by "Essayer": by default the one beside the editor.
+    void setPlayerProgram(const QString &program) { playerProgram = program; }
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    void buildActions();
+    QWidget *buildQuestionPane();
+    QWidget *buildProblemPane();
+    void currentChanged(int row);
+    void textChanged(int row, qcm::Field field);
+    void updateTitle();
+    void updateQuestionActions();
+    void scheduleCheck();
+    void refreshProblems();
+    void problemActivated(QListWidgetItem *item);
+    void chooseOpen();
+    void chooseSaveAs();
+    void choosePicture();
+    void chooseImport();
+    void chooseExport(bool moodleXml);
+    // Refuses with a message, the question selected, when a text cannot be stored.
+    bool checkStorable();
+    bool writeTo(const QString &path);
+    void copyPictures(const QString &fromFolder, const QString &toFolder) const;
+    QString dialogFolder() const;
+    QMessageBox::StandardButton tell(QMessageBox::Icon icon, const QString &text, const QString &details = {},
+        QMessageBox::StandardButtons buttons = QMessageBox::Ok);
+
+    QuizDocument quiz;
+    QListView *questionList;
+    QuestionEditor *form;
+    QListWidget *problemList;
+    QPushButton *addButton;
+    QPushButton *removeButton;
+    QPushButton *tryButton;
+    QTimer checkTimer;
+    QString playerProgram;
+    std::vector<std::unique_ptr<QTemporaryDir>> trialFolders;
+    QAction *duplicateAction = nullptr;
+    QAction *removeAction = nullptr;
+    QAction *upAction = nullptr;
+    QAction *downAction = nullptr;
+};
+
+} // namespace editor

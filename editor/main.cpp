@@ -1,0 +1,27 @@
+#include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+#include "app/CommandLine.h"
+#include "editor/FormEditeur.h"
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tavelor"));
+    QApplication::setApplicationVersion(QStringLiteral(TAVELOR_VERSION));
+    QApplication::setDesktopFileName(QStringLiteral("tavelor-editeur"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/tavelor_48.png")));
+    QTranslator translator;
+    if (translator.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&translator);
+    editor::FormEditeur window;
+    window.show();
+    const QString quizFile = quizFileFromArguments(QApplication::arguments());
+    if (!quizFile.isEmpty())
+        window.openQuiz(quizFile);
+    return app.exec();
+}
