@@ -70,4 +70,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(FoldersTest)
-#include "app_folders.moc"
+#include "platform_folders.moc"

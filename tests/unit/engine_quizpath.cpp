@@ -80,4 +80,4 @@ private slots:
 };
 
 QTEST_GUILESS_MAIN(QuizPathTest)
-#include "app_quizpath.moc"
+#include "engine_quizpath.moc"
