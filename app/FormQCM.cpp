@@ -1,7 +1,5 @@
 #include "app/FormQCM.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 
@@ -108,11 +106,7 @@ void TFormQCM::FormCreate()
     if (!ui->Image1->picture().isNull())
         ShapeWindow(ui->Image1->picture().toImage(), SkinKeyColour);
 
-    QString programPath = QCoreApplication::applicationFilePath();
-#ifdef Q_OS_WIN
-    programPath = QDir::toNativeSeparators(programPath);
-#endif
-    State.ProgramDrive = platform::programDriveOf(programPath);
+    State.ProgramDrive = platform::programDrive();
 
     RefreshTimer();
     ui->ToolBar1->hide();

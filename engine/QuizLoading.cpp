@@ -60,7 +60,7 @@ void TFormQCM::takeChosenFile(const QString &fileName)
     if (fileName.isEmpty()) {
         ui->DRLabel12->setCaption(QString());
     } else {
-        const QuizPathParts parts = splitQuizPath(fileName, nativePathRule());
+        const QuizPathParts parts = splitQuizPath(fileName, platform::nativePathRule());
         State.QuizFolder = parts.folder;
         State.ParentFolderPath = parts.parentFolder;
         ui->ComboBox1->setEditText(parts.subject);
