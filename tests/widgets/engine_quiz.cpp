@@ -7,7 +7,7 @@
 #include "ui_FenetreMessage.h"
 #include "ui_FormQCM.h"
 
-#include "engine_harness.h"
+#include "main_window_harness.h"
 #include "skin/Image.h"
 
 namespace {
