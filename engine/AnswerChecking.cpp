@@ -40,7 +40,7 @@ void TFormQCM::Corrige()
     State.CurrentKey = qcm::decodeField(record, qcm::Field::AnswerKey).left(2);
     State.CurrentRule = qcm::decodeField(record, qcm::Field::ValidityRule).left(2);
     Tester_les_reponses();
-    const bool right = qcm::isAnswerRight(State.CurrentRule, State.CurrentKey, State.AnswerCode, State.TickedSum);
+    const bool right = qcm::isAnswerRight(State.CurrentKey, State.CurrentRule, State.AnswerCode, State.TickedSum);
 
     if (right) {
         ++State.GoodCount;
