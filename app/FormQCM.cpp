@@ -162,12 +162,8 @@ void TFormQCM::Image8Click()
     if (!m_windows.FormProjImages || ui->Image8->picture().isNull())
         return;
     QString title = ui->DRLabel12->caption();
-    const int position = State.CurrentPosition;
-    if (position >= 1 && position <= State.QuestionCount) {
-        const int record = State.QuestionOrder[position];
-        if (record >= 1 && record <= qcm::MaxQuestions)
-            title = qcm::decodeField(QuestionBank[record], qcm::Field::PictureFile);
-    }
+    if (const qcm::QuestionRecord *record = recordAt(State.CurrentPosition))
+        title = qcm::decodeField(*record, qcm::Field::PictureFile);
     m_windows.FormProjImages->showPicture(ui->Image8->picture(), title);
 }
 

@@ -30,12 +30,10 @@ void TFormQCM::SelectReponse5() { Tester_les_reponses(); }
 void TFormQCM::Corrige()
 {
     const int position = State.CurrentPosition;
-    if (position < 1 || position > qcm::MaxQuestions)
+    const qcm::QuestionRecord *const asked = recordAt(position);
+    if (!asked)
         return;
-    const int R = State.QuestionOrder[position];
-    if (R < 1 || R > qcm::MaxQuestions)
-        return;
-    const qcm::QuestionRecord &record = QuestionBank[R];
+    const qcm::QuestionRecord &record = *asked;
 
     State.CurrentKey = qcm::decodeField(record, qcm::Field::AnswerKey).left(2);
     State.CurrentRule = qcm::decodeField(record, qcm::Field::ValidityRule).left(2);
@@ -47,7 +45,7 @@ void TFormQCM::Corrige()
     } else {
         ++State.WrongCount;
         if (State.WrongCount <= qcm::MaxQuestions)
-            State.WrongRecords[State.WrongCount] = R;
+            State.WrongRecords[State.WrongCount] = State.QuestionOrder[position];
     }
     ui->DRLabel7->setCaption(QStringLiteral("%1/%2").arg(State.GoodCount).arg(position));
 
