@@ -11,13 +11,12 @@
 #include "ui_FormQCM.h"
 #include "windows/UnitFenetreMessage.h"
 #include "windows/UnitProjecteurImages.h"
+#include "windows/WindowPlaces.h"
 
 namespace {
 
 // Outside the skin's outline, the window is not there at all.
 constexpr QRgb SkinKeyColour = 0xFF00FF;
-// Forms give a window's size; its place on screen is set here.
-constexpr QPoint InitialPosition{12, 49};
 
 } // namespace
 
@@ -30,7 +29,7 @@ TFormQCM::TFormQCM(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<U
         if (label->autoSize())
             label->setCaption(label->caption());
     }
-    move(InitialPosition);
+    move(WindowPlace::FormQCM);
     StopWatch1 = new TStopWatch(this);
     StopWatch1->setObjectName(QStringLiteral("StopWatch1"));
     Timer = new QTimer(this);
@@ -127,7 +126,7 @@ void TFormQCM::FormCreate()
     for (QPlainTextEdit *memo : {ui->Memo1, ui->Memo2, ui->Memo3, ui->Memo4, ui->Memo5, ui->Memo6})
         memo->clear();
     ui->DRLabel1->setCaption(QStringLiteral("Pas de QCM"));
-    ui->Notebook1->setCurrentIndex(3);
+    ui->Notebook1->setCurrentWidget(ui->PageImage);
     ui->Image2->show();
     ui->ScrollBox1->hide();
     ui->Image3->hide();

@@ -101,7 +101,7 @@ void TFormQCM::showQuizReady()
         m_windows.FormFenetreMessage->hide();
     ui->DRLabel7->setCaption(QStringLiteral("0/0"));
     ui->DRLabel1->setCaption(QStringLiteral("QCM prêt"));
-    ui->Notebook1->setCurrentIndex(3);
+    ui->Notebook1->setCurrentWidget(ui->PageImage);
     ui->Image2->show();
     ui->ScrollBox1->hide();
     ui->Image8->hide();
