@@ -7,10 +7,10 @@ keep_failure_screenshot "$shots"
 
 start_player "$tavelor" "$wm" "$shots"
 
-follow() { # pointer x y, window x y → moves the pointer there until the window stands there (10 s at most)
+follow() { # pointer x y, window x y → moves the pointer there until the window stands there (30 s at most)
   local i
   xdotool mousemove --sync "$1" "$2"
-  for i in $(seq 100); do
+  for i in $(seq 300); do
     [ "$(window_origin "$main")" = "$3 $4" ] && return 0
     # A motion that came before the window manager took the move is lost: move again.
     if (( i % 10 == 0 )); then xdotool mousemove --sync $(($1 + 1)) "$2" mousemove --sync "$1" "$2"; fi
@@ -29,9 +29,9 @@ drag() { # x y dx dy: press at x,y on screen, move by dx,dy in steps with the wi
   xdotool mouseup 1
 }
 
-expect_origin() { # x y: the window's client area is there (waits up to 3 s)
+expect_origin() { # x y: the window's client area is there (waits up to 30 s)
   local x y i
-  for i in $(seq 30); do
+  for i in $(seq 300); do
     read -r x y < <(window_origin "$main")
     [ "$x $y" = "$1 $2" ] && return 0
     sleep 0.1

@@ -19,7 +19,7 @@ box=$(wait_window '^Tavelor$')
 wait_until "the message takes the keyboard" has_focus "$box"
 key Return                                        # "Les dossiers QCM sont prêts."
 wait_until "the message leaves" is_gone "$box"
-dialog=$(wait_window 'QCM|Ouvrir|Tavelor')
+dialog=$(wait_window '^(Ouvrir|Open)')
 wait_until "the file dialog takes the keyboard" has_focus "$dialog"
 xdotool type --delay 20 "$HOME/QCM/Sciences/Essais/essai.qcm"
 key Return

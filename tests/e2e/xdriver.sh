@@ -1,8 +1,8 @@
 # Helpers for driving the player with real X input and checking screenshots.
 
-wait_window() { # name regex → window id, waiting up to 10 s
+wait_window() { # name regex → window id, waiting up to 30 s
   local id="" i
-  for i in $(seq 100); do
+  for i in $(seq 300); do
     id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n 1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
@@ -21,13 +21,15 @@ click_at() {
   xdotool mousemove --sync "$1" "$2" click 1
 }
 
-wait_until() { # description command... → runs the command every tenth of a second until it succeeds, 10 s at most
+# Generous limits: a loaded machine may take seconds where an idle one takes
+# a tenth, and a wait that ends early costs nothing.
+wait_until() { # description command... → runs the command every tenth of a second until it succeeds, 30 s at most
   local i
-  for i in $(seq 100); do
+  for i in $(seq 300); do
     "${@:2}" && return 0
     sleep 0.1
   done
-  echo "$1: still not so after 10 s" >&2; return 1
+  echo "$1: still not so after 30 s" >&2; return 1
 }
 
 has_focus() { # window id → whether the keyboard goes to it
@@ -38,13 +40,14 @@ is_gone() { # window id → whether it has left the screen
   ! xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$1"
 }
 
-window_manager_runs() {
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+window_manager_runs() { # whether a window manager has announced itself, moving windows included
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' &&
+    xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_WM_MOVERESIZE
 }
 
-wait_exit() { # pid → waits up to 10 s for it to end with status 0
+wait_exit() { # pid → waits up to 30 s for it to end with status 0
   local i
-  for i in $(seq 100); do
+  for i in $(seq 300); do
     kill -0 "$1" 2>/dev/null || { wait "$1"; return $?; }
     sleep 0.1
   done
@@ -98,8 +101,8 @@ keep_failure_screenshot() { # shots-folder → on any failing command, a screens
 
 start_player() { # tavelor window-manager shots-folder → sets player (pid) and main (window id)
   if [ "$2" = openbox ]; then
-    openbox >/dev/null 2>&1 &
-    wait_until "openbox manages the screen" window_manager_runs
+    openbox > "$3/openbox.log" 2>&1 &
+    wait_until "openbox manages the screen" window_manager_runs || { cat "$3/openbox.log" >&2; return 1; }
   fi
   "$1" > "$3/player.log" 2>&1 &
   player=$!
@@ -110,7 +113,7 @@ shows_region() { # screenshot x y w h reference → takes the screenshot, then c
   import -window root "$1" && compare_region "$@" 2>/dev/null
 }
 
-expect_region() { # screenshot x y w h reference → waits up to 10 s for the screen there to match the reference
+expect_region() { # screenshot x y w h reference → waits up to 30 s for the screen there to match the reference
   if [ ! -f "$6" ] || [ -n "${TAVELOR_UPDATE_REFERENCES:-}" ]; then
     # A new reference is taken once the region has held still for a second.
     still=0; last_print=""
