@@ -1,7 +1,5 @@
 #include "app/FormQCM.h"
 
-#include <QCoreApplication>
-#include <QDir>
 #include <QFileDialog>
 #include <QLineEdit>
 
@@ -13,13 +11,12 @@
 #include "ui_FormQCM.h"
 #include "windows/UnitFenetreMessage.h"
 #include "windows/UnitProjecteurImages.h"
+#include "windows/WindowPlaces.h"
 
 namespace {
 
 // Outside the skin's outline, the window is not there at all.
 constexpr QRgb SkinKeyColour = 0xFF00FF;
-// Forms give a window's size; its place on screen is set here.
-constexpr QPoint InitialPosition{12, 49};
 
 } // namespace
 
@@ -32,7 +29,7 @@ TFormQCM::TFormQCM(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<U
         if (label->autoSize())
             label->setCaption(label->caption());
     }
-    move(InitialPosition);
+    move(WindowPlace::FormQCM);
     StopWatch1 = new TStopWatch(this);
     StopWatch1->setObjectName(QStringLiteral("StopWatch1"));
     Timer = new QTimer(this);
@@ -108,11 +105,7 @@ void TFormQCM::FormCreate()
     if (!ui->Image1->picture().isNull())
         ShapeWindow(ui->Image1->picture().toImage(), SkinKeyColour);
 
-    QString programPath = QCoreApplication::applicationFilePath();
-#ifdef Q_OS_WIN
-    programPath = QDir::toNativeSeparators(programPath);
-#endif
-    State.ProgramDrive = platform::programDriveOf(programPath);
+    State.ProgramDrive = platform::programDrive();
 
     RefreshTimer();
     ui->ToolBar1->hide();
@@ -133,7 +126,7 @@ void TFormQCM::FormCreate()
     for (QPlainTextEdit *memo : {ui->Memo1, ui->Memo2, ui->Memo3, ui->Memo4, ui->Memo5, ui->Memo6})
         memo->clear();
     ui->DRLabel1->setCaption(QStringLiteral("Pas de QCM"));
-    ui->Notebook1->setCurrentIndex(3);
+    ui->Notebook1->setCurrentWidget(ui->PageImage);
     ui->Image2->show();
     ui->ScrollBox1->hide();
     ui->Image3->hide();
@@ -168,12 +161,8 @@ void TFormQCM::Image8Click()
     if (!m_windows.FormProjImages || ui->Image8->picture().isNull())
         return;
     QString title = ui->DRLabel12->caption();
-    const int position = State.CurrentPosition;
-    if (position >= 1 && position <= State.QuestionCount) {
-        const int record = State.QuestionOrder[position];
-        if (record >= 1 && record <= qcm::MaxQuestions)
-            title = qcm::decodeField(QuestionBank[record], qcm::Field::PictureFile);
-    }
+    if (const qcm::QuestionRecord *record = recordAt(State.CurrentPosition))
+        title = qcm::decodeField(*record, qcm::Field::PictureFile);
     m_windows.FormProjImages->showPicture(ui->Image8->picture(), title);
 }
 

@@ -84,6 +84,9 @@ public:
 
     // Question order (engine/QuestionOrder.cpp).
     void Preparation_des_questions();
+    // The record asked at a position (1 to QuestionCount) of the order;
+    // null outside the quiz.
+    const qcm::QuestionRecord *recordAt(int position) const;
 
     // Display (engine/QuestionDisplay.cpp).
     void Affiche(int P);

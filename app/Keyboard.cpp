@@ -17,7 +17,6 @@
 
 namespace {
 
-constexpr int PageCorrection = 2;
 // The focus mark: thick, round and bright enough for a child to see at once.
 const QColor FocusMarkColour(0xFF, 0x80, 0x00);
 constexpr qreal FocusMarkWidth = 3.0;
@@ -318,7 +317,7 @@ private:
     // a screen reader reads it and the keys stay in the window.
     void pageChanged(int page)
     {
-        if (page != PageCorrection)
+        if (ui.Notebook1->widget(page) != ui.PageCorrection)
             return;
         QWidget *focus = m_form->focusWidget();
         if (!focus || ui.Notebook2->isAncestorOf(focus))

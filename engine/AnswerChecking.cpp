@@ -30,24 +30,22 @@ void TFormQCM::SelectReponse5() { Tester_les_reponses(); }
 void TFormQCM::Corrige()
 {
     const int position = State.CurrentPosition;
-    if (position < 1 || position > qcm::MaxQuestions)
+    const qcm::QuestionRecord *const asked = recordAt(position);
+    if (!asked)
         return;
-    const int R = State.QuestionOrder[position];
-    if (R < 1 || R > qcm::MaxQuestions)
-        return;
-    const qcm::QuestionRecord &record = QuestionBank[R];
+    const qcm::QuestionRecord &record = *asked;
 
     State.CurrentKey = qcm::decodeField(record, qcm::Field::AnswerKey).left(2);
     State.CurrentRule = qcm::decodeField(record, qcm::Field::ValidityRule).left(2);
     Tester_les_reponses();
-    const bool right = qcm::isAnswerRight(State.CurrentRule, State.CurrentKey, State.AnswerCode, State.TickedSum);
+    const bool right = qcm::isAnswerRight(State.CurrentKey, State.CurrentRule, State.AnswerCode, State.TickedSum);
 
     if (right) {
         ++State.GoodCount;
     } else {
         ++State.WrongCount;
         if (State.WrongCount <= qcm::MaxQuestions)
-            State.WrongRecords[State.WrongCount] = R;
+            State.WrongRecords[State.WrongCount] = State.QuestionOrder[position];
     }
     ui->DRLabel7->setCaption(QStringLiteral("%1/%2").arg(State.GoodCount).arg(position));
 

@@ -1,27 +1,21 @@
 #include "app/FormQCM.h"
 #include "ui_FormQCM.h"
 
-namespace {
-
-enum Page { PageExamen = 0, PageEntrainement = 1, PageCorrection = 2, PageImage = 3 };
-
-} // namespace
-
 void TFormQCM::ToolButton5Click()
 {
-    ui->Notebook1->setCurrentIndex(PageExamen);
+    ui->Notebook1->setCurrentWidget(ui->PageExamen);
     hideToolBars();
 }
 
 void TFormQCM::ToolButton6Click()
 {
-    ui->Notebook1->setCurrentIndex(PageEntrainement);
+    ui->Notebook1->setCurrentWidget(ui->PageEntrainement);
     hideToolBars();
 }
 
 void TFormQCM::EzRgnBtn10Click()
 {
-    ui->Notebook1->setCurrentIndex(PageImage);
+    ui->Notebook1->setCurrentWidget(ui->PageImage);
     hideToolBars();
     ui->DRLabel4->show();
     ui->DRLabel4->setBlink(TDRLabel::blBlink);
@@ -33,7 +27,7 @@ void TFormQCM::EzRgnBtn10Click()
 
 void TFormQCM::EzRgnBtn13Click()
 {
-    ui->Notebook1->setCurrentIndex(PageImage);
+    ui->Notebook1->setCurrentWidget(ui->PageImage);
     hideToolBars();
     ui->DRLabel4->show();
     ui->DRLabel4->setBlink(TDRLabel::blBlink);

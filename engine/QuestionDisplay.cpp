@@ -6,12 +6,10 @@
 
 void TFormQCM::Affiche(int P)
 {
-    if (P < 1 || P > qcm::MaxQuestions)
+    const qcm::QuestionRecord *const shown = recordAt(P);
+    if (!shown)
         return;
-    const int R = State.QuestionOrder[P];
-    if (R < 1 || R > qcm::MaxQuestions)
-        return;
-    const qcm::QuestionRecord &record = QuestionBank[R];
+    const qcm::QuestionRecord &record = *shown;
 
     const QString pictureName = qcm::decodeField(record, qcm::Field::PictureFile);
     bool pictureShown = false;

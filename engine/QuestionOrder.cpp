@@ -1,4 +1,7 @@
 #include "app/FormQCM.h"
+
+#include <algorithm>
+
 #include "engine/QuestionShuffle.h"
 #include "ui_FormQCM.h"
 
@@ -21,4 +24,14 @@ void TFormQCM::Preparation_des_questions()
             naturalOrder(State.QuestionOrder, State.QuestionCount);
         State.CurrentPosition = 0;
     }
+}
+
+const qcm::QuestionRecord *TFormQCM::recordAt(int position) const
+{
+    if (position < 1 || position > std::min(State.QuestionCount, qcm::MaxQuestions))
+        return nullptr;
+    const int record = State.QuestionOrder[position];
+    if (record < 1 || record > qcm::MaxQuestions)
+        return nullptr;
+    return &QuestionBank[record];
 }

@@ -60,7 +60,7 @@ void TFormQCM::takeChosenFile(const QString &fileName)
     if (fileName.isEmpty()) {
         ui->DRLabel12->setCaption(QString());
     } else {
-        const QuizPathParts parts = splitQuizPath(fileName, nativePathRule());
+        const QuizPathParts parts = splitQuizPath(fileName, platform::nativePathRule());
         State.QuizFolder = parts.folder;
         State.ParentFolderPath = parts.parentFolder;
         ui->ComboBox1->setEditText(parts.subject);
@@ -101,7 +101,7 @@ void TFormQCM::showQuizReady()
         m_windows.FormFenetreMessage->hide();
     ui->DRLabel7->setCaption(QStringLiteral("0/0"));
     ui->DRLabel1->setCaption(QStringLiteral("QCM prêt"));
-    ui->Notebook1->setCurrentIndex(3);
+    ui->Notebook1->setCurrentWidget(ui->PageImage);
     ui->Image2->show();
     ui->ScrollBox1->hide();
     ui->Image8->hide();

@@ -2,16 +2,11 @@
 
 namespace {
 
-bool isSeparator(QChar c, PathRule rule)
-{
-    return c == QLatin1Char('/') || (rule == PathRule::Windows && c == QLatin1Char('\\'));
-}
-
 // Index of the last separator at or before `from`, or -1.
-qsizetype lastSeparator(const QString &text, qsizetype from, PathRule rule)
+qsizetype lastSeparator(const QString &text, qsizetype from, platform::PathRule rule)
 {
     for (qsizetype i = from; i >= 0; --i) {
-        if (isSeparator(text.at(i), rule))
+        if (platform::isSeparator(text.at(i), rule))
             return i;
     }
     return -1;
@@ -19,16 +14,7 @@ qsizetype lastSeparator(const QString &text, qsizetype from, PathRule rule)
 
 } // namespace
 
-PathRule nativePathRule()
-{
-#ifdef Q_OS_WIN
-    return PathRule::Windows;
-#else
-    return PathRule::Posix;
-#endif
-}
-
-QuizPathParts splitQuizPath(const QString &path, PathRule rule)
+QuizPathParts splitQuizPath(const QString &path, platform::PathRule rule)
 {
     QuizPathParts parts;
     const qsizetype nameStart = lastSeparator(path, path.size() - 1, rule) + 1;

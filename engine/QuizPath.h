@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "platform/PathRule.h"
+
 // What a quiz file's path tells: its folder, the folder above, the subject
 // (the name of that folder above) and the title shown to the pupil.
 struct QuizPathParts
@@ -13,14 +15,6 @@ struct QuizPathParts
     QString title;        // the name without its last four characters
 };
 
-enum class PathRule {
-    Windows, // both \ and / separate folders
-    Posix,   // only / does
-};
-
-// The rule of the system the program runs on.
-PathRule nativePathRule();
-
 // Pure text work: nothing is looked up on disk. Scans that find no
 // separator stop at the start of the text, leaving the part empty.
-QuizPathParts splitQuizPath(const QString &path, PathRule rule);
+QuizPathParts splitQuizPath(const QString &path, platform::PathRule rule);

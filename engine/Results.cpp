@@ -7,7 +7,6 @@
 namespace {
 
 const QString Separator(66, QLatin1Char('-'));
-constexpr int PageCorrection = 2;
 
 } // namespace
 
@@ -16,7 +15,7 @@ void TFormQCM::Affiche_Bilan()
     StopWatch1->Stop();
     Timer->stop();
     RefreshTimer();
-    ui->Notebook1->setCurrentIndex(PageCorrection);
+    ui->Notebook1->setCurrentWidget(ui->PageCorrection);
 
     const int n = State.QuestionCount;
     const int w = State.WrongCount;
@@ -57,7 +56,7 @@ void TFormQCM::Affiche_Bilan()
 
 void TFormQCM::EzRgnBtn15Click()
 {
-    ui->Notebook1->setCurrentIndex(PageCorrection);
+    ui->Notebook1->setCurrentWidget(ui->PageCorrection);
 
     QStringList lines;
     lines << Separator << QStringLiteral("Correction des questions ") << Separator << QString();

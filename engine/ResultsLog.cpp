@@ -15,7 +15,7 @@ void TFormQCM::keepResult()
     r.finished = QDateTime::fromSecsSinceEpoch(QDateTime::currentSecsSinceEpoch());
     r.pupil = m_pupilName;
     // From the path: the subject box is the pupil's to edit.
-    r.subject = splitQuizPath(State.QuizFileName, nativePathRule()).subject;
+    r.subject = splitQuizPath(State.QuizFileName, platform::nativePathRule()).subject;
     r.title = ui->DRLabel12->caption();
     r.exam = State.ExamOrder;
     r.questions = State.QuestionCount;

@@ -20,6 +20,12 @@ QString programDriveOf(const QString &programPath)
     return QString();
 }
 
+QString programDrive()
+{
+    // Qt gives slashes; the drive rule reads the system's own separators.
+    return programDriveOf(QDir::toNativeSeparators(QCoreApplication::applicationFilePath()));
+}
+
 QString quizFolder()
 {
 #ifdef Q_OS_WIN
@@ -63,20 +69,6 @@ QString examplesFolderFor(const QString &programFolder)
 QString examplesFolder()
 {
     return examplesFolderFor(QCoreApplication::applicationDirPath());
-}
-
-QChar nativeSeparator()
-{
-    return QDir::separator();
-}
-
-bool isSeparator(QChar c)
-{
-#ifdef Q_OS_WIN
-    return c == QLatin1Char('\\') || c == QLatin1Char('/');
-#else
-    return c == QLatin1Char('/');
-#endif
 }
 
 } // namespace platform

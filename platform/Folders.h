@@ -9,6 +9,8 @@ namespace platform {
 // The drive part of a Windows path: "D:" for D:\..., "\\server\share" for a
 // network path, empty otherwise. Pure, so that it is tested everywhere.
 QString programDriveOf(const QString &programPath);
+// The drive of the running program.
+QString programDrive();
 
 // The folder the load command creates: C:\QCM on Windows, ~/QCM elsewhere.
 QString quizFolder();
@@ -25,11 +27,5 @@ bool createQuizFolder();
 QString examplesFolder();
 // The same search for a program living in programFolder.
 QString examplesFolderFor(const QString &programFolder);
-
-// The separator of the paths the program derives: a backslash on Windows,
-// a slash elsewhere.
-QChar nativeSeparator();
-// Whether c separates folders in a path (on Windows both / and \ do).
-bool isSeparator(QChar c);
 
 } // namespace platform

@@ -46,7 +46,7 @@ bool isAllOfRule(const QString &rule)
     return rule == QLatin1String("ET");
 }
 
-bool isAnswerRight(const QString &rule, const QString &key, const QString &answerCode, int tickedSum)
+bool isAnswerRight(const QString &key, const QString &rule, const QString &answerCode, int tickedSum)
 {
     if (isAllOfRule(rule))
         return answerCode == key;
@@ -55,7 +55,7 @@ bool isAnswerRight(const QString &rule, const QString &key, const QString &answe
 
 bool judgedRight(const QString &key, const QString &rule, int ticked)
 {
-    return isAnswerRight(rule, key, answerCodeOf(ticked), ticked);
+    return isAnswerRight(key, rule, answerCodeOf(ticked), ticked);
 }
 
 bool isPlainKey(const QString &key)

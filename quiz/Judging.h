@@ -23,7 +23,7 @@ bool isAllOfRule(const QString &rule);
 
 // "ET": the answer's code and the key are the same text. Any other rule: at
 // least one ticked box is a right proposition.
-bool isAnswerRight(const QString &rule, const QString &key, const QString &answerCode, int tickedSum);
+bool isAnswerRight(const QString &key, const QString &rule, const QString &answerCode, int tickedSum);
 
 // The same judgement for a bit set of ticked boxes.
 bool judgedRight(const QString &key, const QString &rule, int ticked);

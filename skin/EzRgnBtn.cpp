@@ -116,8 +116,6 @@ void TEzRgnBtn::paintEvent(QPaintEvent *)
     const QPixmap picture = currentPicture();
     if (picture.isNull())
         return;
-    QMutexLocker locker(&m_lock);
-    fitToPicture(picture);
     QPainter painter(this);
     if (m_paintMode == pmTransparent)
         painter.drawImage(QRectF(QPointF(0, 0), picture.deviceIndependentSize()), withoutTopLeftColour(picture));
@@ -227,26 +225,19 @@ void TEzRgnBtn::applyCrop()
 {
     if (m_paintMode != pmCrop || m_cropped || m_picIdle.isNull())
         return;
-    {
-        QMutexLocker locker(&m_lock);
-        const QImage idle = m_picIdle.toImage();
-        // The idle picture minus every pixel of its top-left colour: the
-        // same runs as a window skin, keyed on that colour.
-        const QRegion region = regionFromSkin(idle, idle.pixel(0, 0));
-        setMask(region);
-    }
+    const QImage idle = m_picIdle.toImage();
+    // The idle picture minus every pixel of its top-left colour: the same
+    // runs as a window skin, keyed on that colour.
+    setMask(regionFromSkin(idle, idle.pixel(0, 0)));
     m_cropped = true;
 }
 
 void TEzRgnBtn::removeCrop()
 {
-    {
-        QMutexLocker locker(&m_lock);
-        if (m_picIdle.isNull())
-            clearMask();
-        else
-            setMask(QRegion(QRect(QPoint(0, 0), m_picIdle.deviceIndependentSize().toSize())));
-    }
+    if (m_picIdle.isNull())
+        clearMask();
+    else
+        setMask(QRegion(QRect(QPoint(0, 0), m_picIdle.deviceIndependentSize().toSize())));
     m_cropped = false;
 }
 

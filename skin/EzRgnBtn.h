@@ -1,7 +1,6 @@
 #pragma once
 
 #include <QList>
-#include <QMutex>
 #include <QPixmap>
 #include <QPoint>
 #include <QTimer>
@@ -86,10 +85,11 @@ private:
     void applyCrop();
     void removeCrop();
     void updateAutoRepeat();
+    // Every change of picture or state passes here: the button takes the
+    // size of the picture it now shows, then draws it at once.
     void repaintNow();
     void fitToPicture(const QPixmap &picture);
 
-    QMutex m_lock;
     bool m_cropped = false;
     QTimer m_repeatTimer;
     bool m_autoRepeat = false;

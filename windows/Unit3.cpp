@@ -2,13 +2,14 @@
 
 #include "ui_Form3.h"
 #include "windows/SecondaryWindow.h"
+#include "windows/WindowPlaces.h"
 
 TForm3::TForm3(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<Ui::Form3>())
 {
     ui->setupUi(this);
     setWindowTitle(QStringLiteral("Création de l'arborescence QCM"));
     setUpSkinnedSecondary(this);
-    move(303, 165);
+    move(WindowPlace::Form3);
     makeDraggableBy(ui->Image1);
     FormCreate();
 }

@@ -7,12 +7,13 @@
 #include <QWindow>
 
 #include "ui_Form2.h"
+#include "windows/WindowPlaces.h"
 
 TForm2::TForm2(QWidget *parent) : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::Form2>())
 {
     ui->setupUi(this);
     setAttribute(Qt::WA_QuitOnClose, false);
-    move(93, 113);
+    move(WindowPlace::Form2);
     // Texts are laid out as single lines, each label as wide as its text.
     for (QLabel *label : findChildren<QLabel *>()) {
         if (label->inherits("TImage"))
@@ -20,6 +21,13 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent, Qt::Window), ui(std::make_uniq
         label->setWordWrap(false);
         label->adjustSize();
     }
+    // Each topic with its page, in the guide's order.
+    m_topics = {{ui->Label2, ui->PageCommencer},     {ui->Label9, ui->PageCharger},
+                {ui->Label23, ui->PageChoisir},      {ui->Label29, ui->PageCommencerQCM},
+                {ui->Label37, ui->PageRepondre},     {ui->Label46, ui->PageCorrection},
+                {ui->Label50, ui->PageQuestionImage}, {ui->Label52, ui->PageMauvaiseReponse},
+                {ui->Label54, ui->PageResultats},    {ui->Label60, ui->PageBilan},
+                {ui->Label64, ui->PageRecommencer},  {ui->Label70, ui->PageFermer}};
     connect(ui->Label2, &TClickLabel::clicked, this, &TForm2::Label2Click);
     connect(ui->Label9, &TClickLabel::clicked, this, &TForm2::Label9Click);
     connect(ui->Label23, &TClickLabel::clicked, this, &TForm2::Label23Click);
@@ -33,12 +41,9 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent, Qt::Window), ui(std::make_uniq
     connect(ui->Label64, &TClickLabel::clicked, this, &TForm2::Label64Click);
     connect(ui->Label70, &TClickLabel::clicked, this, &TForm2::Label70Click);
 
-    // In page order.
-    m_topics = {ui->Label2, ui->Label9, ui->Label23, ui->Label29, ui->Label37, ui->Label46,
-                ui->Label50, ui->Label52, ui->Label54, ui->Label60, ui->Label64, ui->Label70};
     for (int topic = 0; topic < m_topics.size(); ++topic) {
         // Once the keyboard has put a mark up, a click takes it along.
-        connect(m_topics[topic], &TClickLabel::clicked, this, [this, topic] {
+        connect(m_topics[topic].label, &TClickLabel::clicked, this, [this, topic] {
             if (m_markedTopic >= 0)
                 markTopic(topic);
         });
@@ -47,18 +52,35 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent, Qt::Window), ui(std::make_uniq
 
 TForm2::~TForm2() = default;
 
-void TForm2::Label2Click() { ui->Notebook1->setCurrentIndex(0); }
-void TForm2::Label9Click() { ui->Notebook1->setCurrentIndex(1); }
-void TForm2::Label23Click() { ui->Notebook1->setCurrentIndex(2); }
-void TForm2::Label29Click() { ui->Notebook1->setCurrentIndex(3); }
-void TForm2::Label37Click() { ui->Notebook1->setCurrentIndex(4); }
-void TForm2::Label46Click() { ui->Notebook1->setCurrentIndex(5); }
-void TForm2::Label50Click() { ui->Notebook1->setCurrentIndex(6); }
-void TForm2::Label52Click() { ui->Notebook1->setCurrentIndex(7); }
-void TForm2::Label54Click() { ui->Notebook1->setCurrentIndex(8); }
-void TForm2::Label60Click() { ui->Notebook1->setCurrentIndex(9); }
-void TForm2::Label64Click() { ui->Notebook1->setCurrentIndex(10); }
-void TForm2::Label70Click() { ui->Notebook1->setCurrentIndex(11); }
+void TForm2::Label2Click() { showPageOf(ui->Label2); }
+void TForm2::Label9Click() { showPageOf(ui->Label9); }
+void TForm2::Label23Click() { showPageOf(ui->Label23); }
+void TForm2::Label29Click() { showPageOf(ui->Label29); }
+void TForm2::Label37Click() { showPageOf(ui->Label37); }
+void TForm2::Label46Click() { showPageOf(ui->Label46); }
+void TForm2::Label50Click() { showPageOf(ui->Label50); }
+void TForm2::Label52Click() { showPageOf(ui->Label52); }
+void TForm2::Label54Click() { showPageOf(ui->Label54); }
+void TForm2::Label60Click() { showPageOf(ui->Label60); }
+void TForm2::Label64Click() { showPageOf(ui->Label64); }
+void TForm2::Label70Click() { showPageOf(ui->Label70); }
+
+void TForm2::showPageOf(const TClickLabel *label)
+{
+    for (const Topic &topic : std::as_const(m_topics)) {
+        if (topic.label == label)
+            ui->Notebook1->setCurrentWidget(topic.page);
+    }
+}
+
+int TForm2::topicOnShow() const
+{
+    for (int topic = 0; topic < m_topics.size(); ++topic) {
+        if (m_topics[topic].page == ui->Notebook1->currentWidget())
+            return topic;
+    }
+    return 0;
+}
 
 void TForm2::showEvent(QShowEvent *event)
 {
@@ -118,7 +140,7 @@ void TForm2::keyPressEvent(QKeyEvent *event)
     }
     const int last = int(m_topics.size()) - 1;
     // The first arrow marks the topic of the page on show.
-    const int from = m_markedTopic >= 0 ? m_markedTopic : ui->Notebook1->currentIndex();
+    const int from = m_markedTopic >= 0 ? m_markedTopic : topicOnShow();
     switch (event->key()) {
     case Qt::Key_Up:
         markTopic(m_markedTopic < 0 ? from : std::max(0, from - 1));
@@ -136,7 +158,7 @@ void TForm2::keyPressEvent(QKeyEvent *event)
     case Qt::Key_Enter:
     case Qt::Key_Space:
         markTopic(from);
-        emit m_topics[from]->clicked();
+        emit m_topics[from].label->clicked();
         break;
     case Qt::Key_Escape:
         close();
@@ -153,7 +175,7 @@ void TForm2::paintEvent(QPaintEvent *event)
         return;
     // A soft band under the topic with a navy outline, in the colours of
     // the contents, so that the words stay as they are.
-    const QRect label = m_topics[m_markedTopic]->geometry();
+    const QRect label = m_topics[m_markedTopic].label->geometry();
     const QRectF band = QRectF(label).adjusted(-5, -4, 5, 4);
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);

@@ -51,9 +51,17 @@ private:
     void fitFrameToSize();
     void loadPictures();
     void markTopic(int topic);
+    void showPageOf(const TClickLabel *label);
+    int topicOnShow() const;
+
+    struct Topic
+    {
+        TClickLabel *label;
+        QWidget *page;
+    };
 
     bool m_frameFitted = false;
     bool m_picturesLoaded = false;
-    QList<TClickLabel *> m_topics;
+    QList<Topic> m_topics;
     int m_markedTopic = -1;
 };

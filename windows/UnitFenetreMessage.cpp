@@ -6,6 +6,7 @@
 #include "ui_FenetreMessage.h"
 #include "skin/Accessibility.h"
 #include "windows/SecondaryWindow.h"
+#include "windows/WindowPlaces.h"
 
 TFormFenetreMessage::TFormFenetreMessage(QWidget *mainWindow, QWidget *parent)
     : TShapedForm(parent), ui(std::make_unique<Ui::FormFenetreMessage>()), m_mainWindow(mainWindow)
@@ -15,7 +16,7 @@ TFormFenetreMessage::TFormFenetreMessage(QWidget *mainWindow, QWidget *parent)
     setUpSkinnedSecondary(this, m_mainWindow);
     // Only the first showing places the pop-up; later ones keep where the
     // pupil dragged it.
-    move(1, 180);
+    move(WindowPlace::FormFenetreMessage);
     makeDraggableBy(ui->Image1);
     connect(ui->EzRgnBtn1, &TEzRgnBtn::clicked, this, &TFormFenetreMessage::EzRgnBtn1Click);
     // The text box is editable and would take Return for a new line.

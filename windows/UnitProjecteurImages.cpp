@@ -2,6 +2,7 @@
 
 #include "ui_ProjImages.h"
 #include "windows/SecondaryWindow.h"
+#include "windows/WindowPlaces.h"
 
 namespace {
 // The title must stay clear of the projector's own title on the right.
@@ -14,7 +15,7 @@ TFormProjImages::TFormProjImages(QWidget *parent)
     ui->setupUi(this);
     setWindowTitle(QStringLiteral("Projecteur d'images"));
     setUpSkinnedSecondary(this);
-    move(49, 109);
+    move(WindowPlace::FormProjImages);
     // Until it is given a picture the frame shows nothing, not scroll bars.
     ui->Image2->resize(0, 0);
     makeDraggableBy(ui->Image1);

@@ -60,7 +60,7 @@ public:
             if (record.storedLength(answerField(i)) != 0)
                 shown |= 1 << (i - 1);
         }
-        const bool allOf = rule == QLatin1String("ET");
+        const bool allOf = isAllOfRule(rule);
         const int named = keyPropositions(readKeyNumber(key));
         bool reachable = false;
         for (int ticked = 0; ticked < 32 && !reachable; ++ticked)
@@ -135,7 +135,7 @@ public:
                                              "ne comptent pas",
             "ticking one of the right propositions (%1) is enough; other ticked boxes do not count")
                                        .arg(propositionList(named & shown, lang));
-        if (!allOf && rule.compare(QLatin1String("ET"), Qt::CaseInsensitive) == 0)
+        if (!allOf && isAllOfRule(rule.toUpper()))
             add(Level::Warning, number, ruleField,
                 say(lang, "règle %1 : seul « ET » en majuscules exige toutes les bonnes propositions ; ici ",
                     "rule %1: only \"ET\" in capitals requires all the right propositions; here ")

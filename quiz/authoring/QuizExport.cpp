@@ -64,7 +64,7 @@ std::vector<ExportQuestion> exportable(const std::vector<QuestionRecord> &record
         const QString place = file + colon + QStringLiteral("question %1").arg(r + 1) + colon;
         const QString key = decodeField(record, Field::AnswerKey);
         const QString rule = decodeField(record, Field::ValidityRule);
-        const bool allOf = rule == QLatin1String("ET");
+        const bool allOf = isAllOfRule(rule);
         ExportQuestion q;
         q.record = r + 1;
         q.text = decodeField(record, Field::QuestionText);

@@ -152,7 +152,7 @@ public:
                 if ((key >> i) & 1)
                     names << QStringLiteral("« %1 »").arg(q.answers[std::size_t(i)].text);
             }
-            wrong = rule == QLatin1String("ET")
+            wrong = isAllOfRule(rule)
                 ? (names.size() == 1 ? QStringLiteral("La bonne réponse était : ") : QStringLiteral("Les bonnes réponses étaient : "))
                     + names.join(QStringLiteral(", ")) + QLatin1Char('.')
                 : QStringLiteral("Il suffisait de cocher l'une de ces propositions : ") + names.join(QStringLiteral(", "))

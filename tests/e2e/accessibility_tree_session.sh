@@ -4,21 +4,23 @@ set -euo pipefail
 tavelor="$1"; shots="$2"; here="$3"
 source "$here/xdriver.sh"
 keep_failure_screenshot "$shots"
-key() { xdotool key --clearmodifiers "$@"; sleep 0.3; }
+key() { xdotool key --clearmodifiers "$@"; }
 
 QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 "$tavelor" > "$shots/player.log" 2>&1 &
 player=$!
-wait_window '^FormQCM$' >/dev/null
-sleep 0.5
+main=$(wait_window '^FormQCM$')
+wait_until "the player takes the keyboard" has_focus "$main"
 # The load goes through the modal file dialog, which the keyboard drives.
 key ctrl+o
-wait_window '^Tavelor$' >/dev/null
+box=$(wait_window '^Tavelor$')
+wait_until "the message takes the keyboard" has_focus "$box"
 key Return
-wait_window 'QCM|Ouvrir|Tavelor' >/dev/null
-sleep 0.5
+wait_until "the message leaves" is_gone "$box"
+dialog=$(wait_window '^(Ouvrir|Open)')
+wait_until "the file dialog takes the keyboard" has_focus "$dialog"
 xdotool type --delay 20 "$HOME/QCM/Sciences/Essais/essai.qcm"
 key Return
-sleep 1
+wait_until "the file dialog leaves" is_gone "$dialog"
 
 /usr/bin/python3 "$here/accessibility_tree.py" "$shots/tree.txt"
 wait_exit "$player"

@@ -6,26 +6,32 @@ source "$here/xdriver.sh"
 keep_failure_screenshot "$shots"
 
 start_player "$tavelor" "$wm" "$shots"
-sleep 0.5
 
-drag() { # x y dx dy: press at x,y on screen, move by dx,dy in steps, release
-  xdotool mousemove --sync "$1" "$2"
-  sleep 0.2
-  xdotool mousedown 1
-  sleep 0.2
+follow() { # pointer x y, window x y → moves the pointer there until the window stands there (30 s at most)
   local i
-  for i in 1 2 3 4 5; do
-    xdotool mousemove --sync $(($1 + $3 * i / 5)) $(($2 + $4 * i / 5))
+  xdotool mousemove --sync "$1" "$2"
+  for i in $(seq 300); do
+    [ "$(window_origin "$main")" = "$3 $4" ] && return 0
+    # A motion that came before the window manager took the move is lost: move again.
+    if (( i % 10 == 0 )); then xdotool mousemove --sync $(($1 + 1)) "$2" mousemove --sync "$1" "$2"; fi
     sleep 0.1
   done
-  sleep 0.2
-  xdotool mouseup 1
-  sleep 0.5
+  echo "the window did not follow the pointer to $1,$2" >&2; return 1
 }
 
-expect_origin() { # x y: the window's client area is there (waits up to 3 s)
+drag() { # x y dx dy: press at x,y on screen, move by dx,dy in steps with the window following, release
+  local sx sy i
+  read -r sx sy < <(window_origin "$main")
+  xdotool mousemove --sync "$1" "$2" mousedown 1
+  for i in 1 2 3 4 5; do
+    follow $(($1 + $3 * i / 5)) $(($2 + $4 * i / 5)) $((sx + $3 * i / 5)) $((sy + $4 * i / 5))
+  done
+  xdotool mouseup 1
+}
+
+expect_origin() { # x y: the window's client area is there (waits up to 30 s)
   local x y i
-  for i in $(seq 30); do
+  for i in $(seq 300); do
     read -r x y < <(window_origin "$main")
     [ "$x $y" = "$1 $2" ] && return 0
     sleep 0.1
@@ -49,8 +55,12 @@ wx=$((wx - 50)); wy=$((wy - 30))
 echo "dragged by the bottom bar to $wx,$wy"
 
 # A key-colour corner is not part of the window: pressing there moves nothing.
-drag $((wx + 1)) $((wy + 1)) 80 80
-expect_origin "$wx" "$wy"
+# The place is read after a later drag that the player takes in turn, so a
+# late move could not pass unseen.
+xdotool mousemove --sync $((wx + 1)) $((wy + 1)) mousedown 1 mousemove --sync $((wx + 81)) $((wy + 81)) mouseup 1
+drag $((wx + 620)) $((wy + 25)) 10 10
+expect_origin $((wx + 10)) $((wy + 10))
+wx=$((wx + 10)); wy=$((wy + 10))
 echo "a press outside the outline left it there"
 
 # The window still works where it now stands: "Quitter" ends the program.

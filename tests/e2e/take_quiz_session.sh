@@ -12,13 +12,15 @@ echo "main window at $wx,$wy"
 # Fichier, then "Charger un QCM." (the quiz folder exists: "prêts" message).
 click_at $((wx + 39)) $((wy + 49))
 click_at $((wx + 147)) $((wy + 82))
-wait_window '^Tavelor$' >/dev/null
+box=$(wait_window '^Tavelor$')
+wait_until "the message takes the keyboard" has_focus "$box"
 xdotool key --clearmodifiers Return
-dialog=$(wait_window 'QCM|Ouvrir|Tavelor')
-sleep 0.5
+wait_until "the message leaves" is_gone "$box"
+dialog=$(wait_window '^(Ouvrir|Open)')
+wait_until "the file dialog takes the keyboard" has_focus "$dialog"
 xdotool type --delay 20 "$HOME/QCM/Sciences/Essais/essai.qcm"
 xdotool key --clearmodifiers Return
-sleep 1
+wait_until "the file dialog leaves" is_gone "$dialog"
 # The name field's completion list may outlive the dialog by one click.
 click_at $((wx + 600)) $((wy + 300))
 
@@ -27,22 +29,20 @@ click_at $((wx + 748)) $((wy + 503))
 answer() { # rows to tick (1-5)
   for row in "$@"; do click_at $((wx + 347 + 22)) $((wy + 81 + 112 + 56 * (row - 1) + 8)); done
   click_at $((wx + 604)) $((wy + 503))               # Correction
-  sleep 0.5
   local popup; popup=$(wait_window '^Correction$')
   read -r px py < <(window_origin "$popup")
   click_at $((px + 275)) $((py + 35))                 # its close ball
+  wait_until "the correction leaves" is_gone "$popup"
   click_at $((wx + 658)) $((wy + 503))               # next question
 }
 answer 1       # right
 answer 2       # wrong: 8 and 12 were both needed
 answer 3       # right: at least one of red, green
 click_at $((wx + 178)) $((wy + 455))                 # Bilan
-sleep 0.5
-import -window root "$shots/review.png"
+expect_region "$shots/review.png" $((wx + 24)) $((wy + 128)) 297 345 "$here/../data/e2e/review_panel.png"
 
 check_no_key_colour "$shots/review.png"
 check_pixel "$shots/review.png" "$wx" "$wy" "#000000"   # a key corner shows the root window
-compare_region "$shots/review.png" $((wx + 24)) $((wy + 128)) 297 345 "$here/../data/e2e/review_panel.png"
 
 click_at $((wx + 58)) $((wy + 86))                   # Quitter
 wait_exit "$player"

@@ -1,8 +1,8 @@
 # Helpers for driving the player with real X input and checking screenshots.
 
-wait_window() { # name regex → window id, waiting up to 10 s
+wait_window() { # name regex → window id, waiting up to 30 s
   local id="" i
-  for i in $(seq 100); do
+  for i in $(seq 300); do
     id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | tail -n 1 || true)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
@@ -14,16 +14,40 @@ window_origin() { # window id → "x y" of its client area on screen
   xwininfo -id "$1" | awk '/Absolute upper-left X/ {x=$4} /Absolute upper-left Y/ {y=$4} END {print x, y}'
 }
 
+# The player takes X input in the order it was sent, so a click needs no pause
+# after it; what must be waited for is a window of its own appearing, leaving
+# or taking the keyboard, which the X server settles, not the player.
 click_at() {
-  xdotool mousemove --sync "$1" "$2"
-  sleep 0.15
-  xdotool click 1
-  sleep 0.3
+  xdotool mousemove --sync "$1" "$2" click 1
 }
 
-wait_exit() { # pid → waits up to 10 s for it to end with status 0
+# Generous limits: a loaded machine may take seconds where an idle one takes
+# a tenth, and a wait that ends early costs nothing.
+wait_until() { # description command... → runs the command every tenth of a second until it succeeds, 30 s at most
   local i
-  for i in $(seq 100); do
+  for i in $(seq 300); do
+    "${@:2}" && return 0
+    sleep 0.1
+  done
+  echo "$1: still not so after 30 s" >&2; return 1
+}
+
+has_focus() { # window id → whether the keyboard goes to it
+  [ "$(xdotool getwindowfocus 2>/dev/null)" = "$1" ]
+}
+
+is_gone() { # window id → whether it has left the screen
+  ! xdotool search --onlyvisible --name . 2>/dev/null | grep -qx "$1"
+}
+
+window_manager_runs() { # whether a window manager has announced itself, moving windows included
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' &&
+    xprop -root _NET_SUPPORTED 2>/dev/null | grep -q _NET_WM_MOVERESIZE
+}
+
+wait_exit() { # pid → waits up to 30 s for it to end with status 0
+  local i
+  for i in $(seq 300); do
     kill -0 "$1" 2>/dev/null || { wait "$1"; return $?; }
     sleep 0.1
   done
@@ -76,8 +100,32 @@ keep_failure_screenshot() { # shots-folder → on any failing command, a screens
 }
 
 start_player() { # tavelor window-manager shots-folder → sets player (pid) and main (window id)
-  if [ "$2" = openbox ]; then openbox >/dev/null 2>&1 & sleep 1; fi
+  if [ "$2" = openbox ]; then
+    openbox > "$3/openbox.log" 2>&1 &
+    wait_until "openbox manages the screen" window_manager_runs || { cat "$3/openbox.log" >&2; return 1; }
+  fi
   "$1" > "$3/player.log" 2>&1 &
   player=$!
   main=$(wait_window '^FormQCM$')
+}
+
+shows_region() { # screenshot x y w h reference → takes the screenshot, then compares as compare_region does
+  import -window root "$1" && compare_region "$@" 2>/dev/null
+}
+
+expect_region() { # screenshot x y w h reference → waits up to 30 s for the screen there to match the reference
+  if [ ! -f "$6" ] || [ -n "${TAVELOR_UPDATE_REFERENCES:-}" ]; then
+    # A new reference is taken once the region has held still for a second.
+    still=0; last_print=""
+    wait_until "the screen at $2,$3 holds still" holds_still "$2" "$3" "$4" "$5"
+    import -window root "$1"; compare_region "$@"; return
+  fi
+  wait_until "the screen at $2,$3 looks like $6" shows_region "$@" || compare_region "$@"
+}
+
+holds_still() { # x y w h → true once the screen there has been the same for ten calls in a row
+  local now
+  now=$(import -window root -crop "${3}x${4}+$1+$2" +repage rgb:- 2>/dev/null | md5sum)
+  if [ "$now" = "$last_print" ]; then still=$((still + 1)); else still=0; last_print=$now; fi
+  [ "$still" -ge 10 ]
 }

@@ -80,7 +80,7 @@ private slots:
         QFETCH(QString, key);
         QFETCH(int, ticked);
         QFETCH(bool, right);
-        QCOMPARE(qcm::isAnswerRight(rule, key, qcm::answerCodeOf(ticked), ticked), right);
+        QCOMPARE(qcm::isAnswerRight(key, rule, qcm::answerCodeOf(ticked), ticked), right);
     }
 
     void percentageRoundsHalfToEven_data()

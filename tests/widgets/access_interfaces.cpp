@@ -13,7 +13,7 @@
 #include "ui_FormQCM.h"
 #include "ui_ProjImages.h"
 
-#include "engine_harness.h"
+#include "main_window_harness.h"
 #include "skin/Accessibility.h"
 #include "skin/DrLabel.h"
 

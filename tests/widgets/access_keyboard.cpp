@@ -12,8 +12,7 @@
 #include "ui_Form2.h"
 #include "ui_FormQCM.h"
 
-#include "engine_harness.h"
-#include "formqcm_fixture.h"
+#include "main_window_harness.h"
 #include "windows/ClickLabel.h"
 
 namespace {
@@ -249,7 +248,7 @@ private slots:
 
     void commandKeysRunTheirCommands()
     {
-        formqcm_test::ModalDriver driver;
+        ModalDriver driver;
         press(&form(), Qt::Key_F1);
         QVERIFY(q->windows->Form2.isVisible());
 
@@ -261,7 +260,7 @@ private slots:
 
         const QString path = m_home.path() + QStringLiteral("/QCM/essai.qcm");
         QVERIFY(QDir(m_home.path()).mkpath(QStringLiteral("QCM")));
-        QVERIFY(formqcm_test::writeQuiz(path, QStringLiteral("clavier"), 2));
+        QVERIFY(writeQuiz(path, QStringLiteral("clavier"), 2));
         driver.planFile(path);
         press(&form(), Qt::Key_O, Qt::ControlModifier);
         QCOMPARE(driver.messages.last(), QStringLiteral("Les dossiers QCM sont prêts."));

@@ -8,7 +8,7 @@
 #include "ui_FenetreMessage.h"
 #include "ui_FormQCM.h"
 
-#include "engine_harness.h"
+#include "main_window_harness.h"
 
 class EngineModesTest : public QObject
 {

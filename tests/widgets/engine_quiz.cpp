@@ -7,7 +7,7 @@
 #include "ui_FenetreMessage.h"
 #include "ui_FormQCM.h"
 
-#include "engine_harness.h"
+#include "main_window_harness.h"
 #include "skin/Image.h"
 
 namespace {
@@ -332,6 +332,21 @@ private slots:
         QVERIFY(h.ui().Image2->isVisible() && h.ui().ScrollBox1->isHidden());
         h.answer({1});
         QVERIFY(h.ui().ScrollBox1->isVisible() && h.ui().Image2->isHidden());
+    }
+
+    void recordAtStaysInsideTheQuizAfterALongerOne()
+    {
+        QuizHarness h;
+        h.load(simpleQuiz(5));
+        h.load(simpleQuiz(2), QStringLiteral("court"));
+        const TFormQCM &form = h.form();
+        QCOMPARE(form.State.QuestionCount, 2);
+        // Positions 3 to 5 still hold the longer quiz's order.
+        QVERIFY(form.State.QuestionOrder[3] != 0);
+        QVERIFY(!form.recordAt(0));
+        QVERIFY(!form.recordAt(3));
+        QVERIFY(!form.recordAt(qcm::MaxQuestions + 1));
+        QCOMPARE(form.recordAt(2), &form.QuestionBank[form.State.QuestionOrder[2]]);
     }
 
     void quizWithoutQuestionsGoesStraightToItsSummary()

@@ -4,12 +4,8 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "app/Application.h"
-#include "app/TavelorWindows.h"
-#include "formqcm_fixture.h"
+#include "main_window_harness.h"
 #include "ui_FormQCM.h"
-
-using namespace formqcm_test;
 
 namespace {
 
@@ -33,9 +29,9 @@ class FormQCMCommandsTest : public QObject
     Q_OBJECT
 private:
     QTemporaryDir m_home;
-    std::unique_ptr<TavelorWindows> m_windows;
+    std::unique_ptr<QuizHarness> m_main;
     std::unique_ptr<ModalDriver> m_driver;
-    TFormQCM *form() { return &m_windows->FormQCM; }
+    TFormQCM *form() { return &m_main->form(); }
     Ui::FormQCM *ui() { return form()->ui.get(); }
 
     QString openBar()
@@ -66,16 +62,14 @@ private slots:
 
     void init()
     {
-        m_windows = std::make_unique<TavelorWindows>();
+        m_main = std::make_unique<QuizHarness>();
         m_driver = std::make_unique<ModalDriver>();
-        form()->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form()));
     }
 
     void cleanup()
     {
         m_driver.reset();
-        m_windows.reset();
+        m_main.reset();
         QDir(m_home.path() + u"/QCM"_qs).removeRecursively();
     }
 
@@ -195,7 +189,7 @@ private slots:
         const QString quizFolder = m_home.path() + u"/QCM"_qs;
         QVERIFY(!QFileInfo::exists(quizFolder));
         ShowCounter notice;
-        m_windows->Form3.installEventFilter(&notice);
+        m_main->windows->Form3.installEventFilter(&notice);
         bool noticeGoneBeforeSecondMessage = false;
 
         m_driver->planCancel();
@@ -205,7 +199,7 @@ private slots:
         QCOMPARE(m_driver->messages.value(1), u"Les dossiers QCM sont créés."_qs);
         QVERIFY(QFileInfo(quizFolder).isDir());
         QCOMPARE(notice.shows, 1);
-        QVERIFY(!m_windows->Form3.isVisible());
+        QVERIFY(!m_main->windows->Form3.isVisible());
         // Then the dialog, opened in the new folder.
         QCOMPARE(m_driver->dialogsSeen, 1);
         QCOMPARE(m_driver->lastDialogFolder, quizFolder);
@@ -214,7 +208,7 @@ private slots:
 
         // Every later load finds it ready.
         m_driver->messages.clear();
-        m_driver->onNextMessage([&] { noticeGoneBeforeSecondMessage = !m_windows->Form3.isVisible(); });
+        m_driver->onNextMessage([&] { noticeGoneBeforeSecondMessage = !m_main->windows->Form3.isVisible(); });
         m_driver->planCancel();
         click(ui()->EzRgnBtn7);
         click(ui()->ToolButton10);
@@ -228,18 +222,18 @@ private slots:
     {
         click(ui()->EzRgnBtn9);
         click(ui()->ToolButton1);
-        QVERIFY(m_windows->Form1.isVisible());
+        QVERIFY(m_main->windows->Form1.isVisible());
         QCOMPARE(openBars(), 0);
 
         click(ui()->EzRgnBtn9);
         click(ui()->ToolButton2);
         // The help document is absent here: the built-in help shows all the same, silently.
-        QVERIFY(m_windows->Form2.isVisible());
+        QVERIFY(m_main->windows->Form2.isVisible());
         QCOMPARE(openBars(), 0);
         QCOMPARE(m_driver->messages, QStringList());
         // Still usable: the main window is not blocked by them.
-        QVERIFY(!m_windows->Form1.isModal());
-        QVERIFY(!m_windows->Form2.isModal());
+        QVERIFY(!m_main->windows->Form1.isModal());
+        QVERIFY(!m_main->windows->Form2.isModal());
     }
 };
 

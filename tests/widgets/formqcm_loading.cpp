@@ -11,22 +11,18 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include "app/Application.h"
 #include "app/CommandLine.h"
-#include "app/TavelorWindows.h"
-#include "formqcm_fixture.h"
+#include "main_window_harness.h"
 #include "ui_FormQCM.h"
-
-using namespace formqcm_test;
 
 class FormQCMLoadingTest : public QObject
 {
     Q_OBJECT
 private:
     QTemporaryDir m_home;
-    std::unique_ptr<TavelorWindows> m_windows;
+    std::unique_ptr<QuizHarness> m_main;
     std::unique_ptr<ModalDriver> m_driver;
-    TFormQCM *form() { return &m_windows->FormQCM; }
+    TFormQCM *form() { return &m_main->form(); }
 
     QString quizPath(const QString &subject, const QString &folder, const QString &name)
     {
@@ -56,7 +52,7 @@ private:
         load(path);
         form()->Commencer();
         form()->FenetreCorrection();
-        m_windows->FormFenetreMessage.EzRgnBtn1Click();
+        m_main->windows->FormFenetreMessage.EzRgnBtn1Click();
         form()->Question_Suivante();
         boxes().at(0)->setChecked(true);
         QCOMPARE(form()->ui->DRLabel1->caption(), u"Question 2/4"_qs);
@@ -99,16 +95,14 @@ private slots:
 
     void init()
     {
-        m_windows = std::make_unique<TavelorWindows>();
+        m_main = std::make_unique<QuizHarness>();
         m_driver = std::make_unique<ModalDriver>();
-        form()->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form()));
     }
 
     void cleanup()
     {
         m_driver.reset();
-        m_windows.reset();
+        m_main.reset();
     }
 
     void loadDerivesTitleAndSubjectAndShowsReady()
@@ -191,7 +185,7 @@ private slots:
 
         // The quiz goes on, and its restart still reads its own file.
         form()->FenetreCorrection();
-        m_windows->FormFenetreMessage.EzRgnBtn1Click();
+        m_main->windows->FormFenetreMessage.EzRgnBtn1Click();
         form()->Question_Suivante();
         QCOMPARE(form()->ui->Memo1->toPlainText(), u"A question 3"_qs);
         form()->ReloadQuiz();
@@ -313,7 +307,7 @@ private slots:
         });
         const int fd = ::open(raw.constData(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         QVERIFY(fd >= 0);
-        const qcm::QuestionRecord record = makeRecord(u"L"_qs, 1);
+        const qcm::QuestionRecord record = makeRecord(taggedQuestion(u"L"_qs, 1));
         QCOMPARE(::write(fd, record.bytes.data(), record.bytes.size()), qsizetype(record.bytes.size()));
         ::close(fd);
 
@@ -412,13 +406,13 @@ private slots:
         form()->ui->EzRgnBtn5->show();
         form()->ui->EzRgnBtn15->show();
         form()->State.CurrentPosition = 2;
-        m_windows->FormFenetreMessage.show();
+        m_main->windows->FormFenetreMessage.show();
         load(path);
         QVERIFY(isReady());
         QVERIFY(!form()->ui->EzRgnBtn3->isVisible());
         QVERIFY(!form()->ui->EzRgnBtn5->isVisible());
         QVERIFY(!form()->ui->EzRgnBtn15->isVisibleTo(form()));
-        QVERIFY(!m_windows->FormFenetreMessage.isVisible());
+        QVERIFY(!m_main->windows->FormFenetreMessage.isVisible());
     }
 };
 

@@ -2,13 +2,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/Application.h"
 #include "app/CommandLine.h"
-#include "app/TavelorWindows.h"
-#include "formqcm_fixture.h"
+#include "main_window_harness.h"
 #include "ui_FormQCM.h"
-
-using namespace formqcm_test;
 
 // A quiz opened from the file manager: the program is started with its path.
 class FormQCMOpenArgumentTest : public QObject
@@ -77,11 +73,9 @@ private slots:
         const QString path = folder + u"/animaux.qcm"_qs;
         QVERIFY(writeQuiz(path, u"A"_qs, 3));
 
-        TavelorWindows windows;
+        QuizHarness main;
         ModalDriver driver;
-        TFormQCM &form = windows.FormQCM;
-        form.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&form));
+        TFormQCM &form = main.form();
         form.OuvrirQCM(path);
 
         QCOMPARE(driver.messages, QStringList());

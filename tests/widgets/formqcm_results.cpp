@@ -10,7 +10,7 @@
 #include "ui_FormQCM.h"
 
 #include "engine/ResultSheet.h"
-#include "engine_harness.h"
+#include "main_window_harness.h"
 #include "platform/ResultsLog.h"
 
 namespace {

@@ -6,8 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "app/Application.h"
-#include "app/TavelorWindows.h"
+#include "main_window_harness.h"
 #include "ui_FormQCM.h"
 
 class FormQCMStartupTest : public QObject
@@ -15,8 +14,8 @@ class FormQCMStartupTest : public QObject
     Q_OBJECT
 private:
     QTemporaryDir m_home;
-    std::unique_ptr<TavelorWindows> m_windows;
-    TFormQCM *form() { return &m_windows->FormQCM; }
+    std::unique_ptr<QuizHarness> m_main;
+    TFormQCM *form() { return &m_main->form(); }
     QWidget *child(const char *name)
     {
         auto *widget = form()->findChild<QWidget *>(QString::fromLatin1(name));
@@ -31,21 +30,19 @@ private slots:
         qputenv("HOME", m_home.path().toLocal8Bit());
         QVERIFY(QDir(m_home.path()).mkdir(QStringLiteral("QCM")));
         setUpApplication(*qApp);
-        m_windows = std::make_unique<TavelorWindows>();
-        form()->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form()));
+        m_main = std::make_unique<QuizHarness>();
     }
 
-    void cleanupTestCase() { m_windows.reset(); }
+    void cleanupTestCase() { m_main.reset(); }
 
     void windowsAreCreatedInOrderAndNamed()
     {
         QCOMPARE(form()->objectName(), QStringLiteral("FormQCM"));
-        QCOMPARE(m_windows->FormProjImages.objectName(), QStringLiteral("FormProjImages"));
-        QCOMPARE(m_windows->FormFenetreMessage.objectName(), QStringLiteral("FormFenetreMessage"));
+        QCOMPARE(m_main->windows->FormProjImages.objectName(), QStringLiteral("FormProjImages"));
+        QCOMPARE(m_main->windows->FormFenetreMessage.objectName(), QStringLiteral("FormFenetreMessage"));
         for (QWidget *secondary : std::initializer_list<QWidget *>{
-                 &m_windows->FormProjImages, &m_windows->FormFenetreMessage, &m_windows->Form1,
-                 &m_windows->Form3, &m_windows->Form2}) {
+                 &m_main->windows->FormProjImages, &m_main->windows->FormFenetreMessage, &m_main->windows->Form1,
+                 &m_main->windows->Form3, &m_main->windows->Form2}) {
             QVERIFY(!secondary->isVisible());
             QVERIFY2(!secondary->testAttribute(Qt::WA_QuitOnClose), qPrintable(secondary->objectName()));
         }

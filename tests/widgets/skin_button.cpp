@@ -229,6 +229,9 @@ void SkinButtonTest::sizeFollowsTheDrawnPicture()
     fresh->setPicIdle(solid({30, 12}, kIdle));
     fresh->show();
     QCOMPARE(fresh->size(), QSize(30, 12));
+    // A new picture for the state on show sizes it at once, before any paint.
+    fresh->setPicIdle(solid({31, 14}, kIdle));
+    QCOMPARE(fresh->size(), QSize(31, 14));
 }
 
 void SkinButtonTest::autoRepeatRunsOnlyWhileHeldInside()

@@ -3,6 +3,7 @@
 #include <QTest>
 
 #include "platform/Folders.h"
+#include "platform/PathRule.h"
 
 class FoldersTest : public QObject
 {
@@ -58,16 +59,32 @@ private slots:
 #endif
     }
 
-    void separatorsFollowTheSystem()
+    void separatorsFollowTheRule()
     {
-        QVERIFY(platform::isSeparator(u'/'));
+        using platform::PathRule;
+        QVERIFY(platform::isSeparator(u'/', PathRule::Posix));
+        QVERIFY(platform::isSeparator(u'/', PathRule::Windows));
+        QVERIFY(platform::isSeparator(u'\\', PathRule::Windows));
+        QVERIFY(!platform::isSeparator(u'\\', PathRule::Posix));
+        QVERIFY(!platform::isSeparator(u':', PathRule::Windows));
 #ifdef Q_OS_WIN
-        QVERIFY(platform::isSeparator(u'\\'));
+        QCOMPARE(platform::nativePathRule(), PathRule::Windows);
 #else
-        QVERIFY(!platform::isSeparator(u'\\'));
+        QCOMPARE(platform::nativePathRule(), PathRule::Posix);
+#endif
+        QCOMPARE(platform::isSeparator(u'\\'), platform::nativePathRule() == PathRule::Windows);
+    }
+
+    void runningProgramHasADriveOnlyOnWindows()
+    {
+        const QString drive = platform::programDrive();
+#ifdef Q_OS_WIN
+        QVERIFY(drive.endsWith(u':') || drive.startsWith(u"\\\\"_qs));
+#else
+        QVERIFY(drive.isEmpty());
 #endif
     }
 };
 
 QTEST_GUILESS_MAIN(FoldersTest)
-#include "app_folders.moc"
+#include "platform_folders.moc"
