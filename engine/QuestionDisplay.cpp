@@ -1,6 +1,6 @@
 #include "app/FormQCM.h"
 #include "platform/Desktop.h"
-#include "platform/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 #include "quiz/RecordText.h"
 #include "ui_FormQCM.h"
 
@@ -14,7 +14,7 @@ void TFormQCM::Affiche(int P)
     const QString pictureName = qcm::decodeField(record, qcm::Field::PictureFile);
     bool pictureShown = false;
     if (!pictureName.isEmpty()) {
-        QImage picture = platform::loadPicture(platform::picturePath(State.QuizFolder, pictureName));
+        QImage picture = pictures::loadPicture(pictures::picturePath(State.QuizFolder, pictureName));
         if (picture.isNull()) {
             platform::beep();
         } else {

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "platform/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 
 // Metafile text needs fonts, hence an application on the offscreen platform.
 inline void startFuzzApplication()
@@ -18,10 +18,10 @@ inline void startFuzzApplication()
     static QGuiApplication app(argc, argv);
 }
 
-inline void fuzzPicture(const std::uint8_t *data, std::size_t size, platform::PictureFormat format)
+inline void fuzzPicture(const std::uint8_t *data, std::size_t size, pictures::PictureFormat format)
 {
     QString error;
-    const QImage image = platform::decodePicture(
+    const QImage image = pictures::decodePicture(
         QByteArrayView(reinterpret_cast<const char *>(data), qsizetype(size)), format, &error);
     // A picture is either whole or a failure with a reason.
     if (image.isNull() == error.isEmpty())

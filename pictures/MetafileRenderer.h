@@ -8,9 +8,9 @@
 // metafiles (EMF), drawn with QPainter into a transparent picture sized from
 // the file's own frame at 96 dpi. A damaged record, too many records or too
 // long a drawing ends in a failure.
-namespace platform {
+namespace pictures {
 
 QImage renderEmf(QByteArrayView data, QString *error = nullptr);
 QImage renderWmf(QByteArrayView data, QString *error = nullptr);
 
-} // namespace platform
+} // namespace pictures

@@ -4,10 +4,12 @@
 #include <QImage>
 #include <QString>
 
+#include "pictures/PictureFormat.h"
+
 // Loads a question picture, the format chosen by the file's extension
 // (bmp, ico, wmf, emf, jpg, jpeg, without regard to case). Any failure gives
 // a null image and, when asked, a reason in French.
-namespace platform {
+namespace pictures {
 
 QImage loadPicture(const QString &path, QString *error = nullptr);
 
@@ -15,11 +17,7 @@ QImage loadPicture(const QString &path, QString *error = nullptr);
 // backslashes are folder separators; the name is never taken as absolute.
 QString picturePath(const QString &quizFolder, const QString &pictureName);
 
-enum class PictureFormat { Unknown, Bmp, Ico, Wmf, Emf, Jpeg };
-
-// The format a file name's extension selects; the content is never sniffed.
-PictureFormat pictureFormatOf(const QString &path);
 // What loadPicture does once the file is read (for tools and fuzzing).
 QImage decodePicture(QByteArrayView data, PictureFormat format, QString *error = nullptr);
 
-} // namespace platform
+} // namespace pictures

@@ -6,7 +6,7 @@
 
 // Windows bitmaps and icons, read by Qt's own readers with the format forced
 // and the claimed size checked before any pixel memory is taken.
-namespace platform {
+namespace pictures {
 
 QImage decodeBmp(QByteArrayView data, QString *error = nullptr);
 // The largest image of the icon file.
@@ -15,4 +15,4 @@ QImage decodeIco(QByteArrayView data, QString *error = nullptr);
 // (header and colour table) and the pixel bits, kept apart.
 QImage decodeDib(QByteArrayView info, QByteArrayView bits, QString *error = nullptr);
 
-} // namespace platform
+} // namespace pictures

@@ -1,9 +1,9 @@
-#include "platform/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 
-#include "platform/JpegDecoder.h"
-#include "platform/MetafileRenderer.h"
-#include "platform/PictureLimits.h"
-#include "platform/RasterDecoder.h"
+#include "pictures/JpegDecoder.h"
+#include "pictures/MetafileRenderer.h"
+#include "pictures/PictureLimits.h"
+#include "pictures/RasterDecoder.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +11,7 @@
 
 #include <algorithm>
 
-namespace platform {
+namespace pictures {
 namespace {
 
 QImage fail(QString *error, const char *reason)
@@ -44,22 +44,6 @@ QString matchCaseInsensitively(const QString &folder, const QString &relative)
 }
 
 } // namespace
-
-PictureFormat pictureFormatOf(const QString &path)
-{
-    const QString suffix = QFileInfo(path).suffix().toLower();
-    if (suffix == QLatin1String("bmp"))
-        return PictureFormat::Bmp;
-    if (suffix == QLatin1String("ico"))
-        return PictureFormat::Ico;
-    if (suffix == QLatin1String("wmf"))
-        return PictureFormat::Wmf;
-    if (suffix == QLatin1String("emf"))
-        return PictureFormat::Emf;
-    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg"))
-        return PictureFormat::Jpeg;
-    return PictureFormat::Unknown;
-}
 
 QImage decodePicture(QByteArrayView data, PictureFormat format, QString *error)
 {
@@ -109,4 +93,4 @@ QString picturePath(const QString &quizFolder, const QString &pictureName)
     return matchCaseInsensitively(quizFolder, name);
 }
 
-} // namespace platform
+} // namespace pictures

@@ -1,12 +1,12 @@
-#include "platform/RasterDecoder.h"
+#include "pictures/RasterDecoder.h"
 
-#include "platform/ByteReader.h"
-#include "platform/PictureLimits.h"
+#include "pictures/ByteReader.h"
+#include "pictures/PictureLimits.h"
 
 #include <QBuffer>
 #include <QImageReader>
 
-namespace platform {
+namespace pictures {
 namespace {
 
 QImage fail(QString *error, const char *reason)
@@ -219,4 +219,4 @@ QImage decodeDib(QByteArrayView info, QByteArrayView bits, QString *error)
     return decodeBmp(file, error);
 }
 
-} // namespace platform
+} // namespace pictures

@@ -4,7 +4,7 @@
 
 // Bounds on what a question picture may claim, checked from headers before
 // any pixel memory is taken: quiz pictures come from USB keys and downloads.
-namespace platform {
+namespace pictures {
 
 inline constexpr qint64 MaxPictureFileBytes = 64 * 1024 * 1024;
 inline constexpr qint64 MaxPictureSide = 16384;
@@ -31,4 +31,4 @@ inline const char *const UnsupportedColours = "Espace de couleurs non pris en ch
 inline const char *const TooComplex = "Image trop complexe";
 } // namespace picture_error
 
-} // namespace platform
+} // namespace pictures

@@ -1,8 +1,8 @@
-#include "platform/JpegDecoder.h"
+#include "pictures/JpegDecoder.h"
 
 #include <QSysInfo>
 
-#include "platform/PictureLimits.h"
+#include "pictures/PictureLimits.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -12,7 +12,7 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
-namespace platform {
+namespace pictures {
 namespace {
 
 // libjpeg reports errors by calling error_exit, which must not return: we
@@ -227,4 +227,4 @@ QImage decodeJpeg(QByteArrayView data, QString *error)
     return image;
 }
 
-} // namespace platform
+} // namespace pictures

@@ -15,7 +15,7 @@
 // A Windows device context played onto a QPainter: the state that metafile
 // records change (objects, mapping, clipping, paths) and the drawing calls
 // they make, in logical coordinates. Shared by the WMF and EMF players.
-namespace platform::gdi {
+namespace pictures::gdi {
 
 enum MapMode { MmText = 1, MmLoMetric, MmHiMetric, MmLoEnglish, MmHiEnglish, MmTwips, MmIsotropic, MmAnisotropic };
 enum ArcKind { Arc, Chord, Pie };
@@ -145,4 +145,4 @@ private:
     bool m_clipDirty = true;
 };
 
-} // namespace platform::gdi
+} // namespace pictures::gdi

@@ -1,9 +1,9 @@
-#include "platform/MetafileCanvas.h"
+#include "pictures/MetafileCanvas.h"
 
 #include <QFontMetricsF>
 #include <cmath>
 
-namespace platform::gdi {
+namespace pictures::gdi {
 namespace {
 
 constexpr int MaxSavedStates = 1024;
@@ -693,4 +693,4 @@ void Canvas::patternBlit(const QRectF &dest, quint32 rop)
     m_painter.restore();
 }
 
-} // namespace platform::gdi
+} // namespace pictures::gdi
