@@ -20,7 +20,7 @@ using namespace metafile;
 class EmfPlayer
 {
 public:
-    EmfPlayer(QByteArrayView data) : m_data(data) {}
+    EmfPlayer(QByteArrayView data, DecodeBudget &budget) : m_data(data), m_budget(budget) {}
     QImage play(QString *error);
 
 private:
@@ -48,6 +48,7 @@ private:
                  QByteArrayView *info = nullptr) const;
 
     QByteArrayView m_data;
+    DecodeBudget &m_budget;
     std::optional<Canvas> m_canvas;
     qsizetype m_recordStart = 0;
     qsizetype m_recordSize = 0;
@@ -90,18 +91,16 @@ QImage EmfPlayer::play(QString *error)
     }
     if (width <= 0 || height <= 0)
         return fail(error, picture_error::Damaged);
-    if (!pictureSizeAllowed(width, height, MaxMetafilePixels))
-        return fail(error, picture_error::TooLarge);
-    QImage picture = blankPicture(width, height);
+    QImage picture = blankPicture(width, height, m_budget, error);
     if (picture.isNull())
-        return fail(error, picture_error::OutOfMemory);
+        return picture;
 
     const QTransform play = QTransform::fromTranslate(-frameDevice.left(), -frameDevice.top())
         * QTransform::fromScale(width / frameDevice.width(), height / frameDevice.height());
-    m_canvas.emplace(picture, play, pixelsPerMm);
+    m_canvas.emplace(picture, play, pixelsPerMm, m_budget);
     m_canvas->resizeObjectTable(qMax<int>(handles, 1));
 
-    Budget budget;
+    Budget budget(m_budget);
     qsizetype at = 0;
     Outcome outcome = Outcome::Damaged;
     ByteReader records(m_data);
@@ -744,9 +743,9 @@ bool EmfPlayer::textOut(EmfRecord type, ByteReader &r)
 
 } // namespace
 
-QImage renderEmf(QByteArrayView data, QString *error)
+QImage renderEmf(QByteArrayView data, QString *error, DecodeBudget &budget)
 {
-    return EmfPlayer(data).play(error);
+    return EmfPlayer(data, budget).play(error);
 }
 
 } // namespace pictures

@@ -6,8 +6,10 @@
 
 namespace pictures {
 
-// Decodes a JPEG held in memory into an opaque RGB picture at full size, 8 bits a colour.
-// Any failure gives a null image and, when asked, a reason in French.
-QImage decodeJpeg(QByteArrayView data, QString *error = nullptr);
+class DecodeBudget;
+
+// Decodes a JPEG held in memory into an opaque RGB picture at full size, 8 bits a colour,
+// within the budget. Any failure gives a null image and, when asked, a reason in French.
+QImage decodeJpeg(QByteArrayView data, QString *error, DecodeBudget &budget);
 
 } // namespace pictures

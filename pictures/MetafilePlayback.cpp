@@ -23,25 +23,20 @@ QImage finish(Outcome outcome, QImage picture, QString *error)
     return fail(error, picture_error::Damaged);
 }
 
-QImage blankPicture(qint64 width, qint64 height)
+QImage blankPicture(qint64 width, qint64 height, DecodeBudget &budget, QString *error)
 {
+    if (!pictureSizeAllowed(width, height, MaxMetafilePixels) || !budget.reserve(width * height * 4))
+        return fail(error, picture_error::TooLarge);
     QImage picture(int(width), int(height), QImage::Format_ARGB32_Premultiplied);
-    if (!picture.isNull())
-        picture.fill(Qt::transparent);
+    if (picture.isNull())
+        return fail(error, picture_error::OutOfMemory);
+    picture.fill(Qt::transparent);
     return picture;
 }
 
 QColor colourRef(quint32 value)
 {
     return QColor(value & 0xFF, (value >> 8) & 0xFF, (value >> 16) & 0xFF);
-}
-
-bool Budget::spend()
-{
-    ++m_records;
-    if (m_records > MaxRecords)
-        return false;
-    return (m_records & 0xFF) != 0 || m_clock.elapsed() <= MaxDrawingMillis;
 }
 
 QPen makePen(quint32 style, double width, const QColor &colour, const QList<qreal> &dashes)

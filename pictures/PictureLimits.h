@@ -29,6 +29,7 @@ inline const char *const Damaged = "Image endommagée";
 inline const char *const OutOfMemory = "Mémoire insuffisante";
 inline const char *const UnsupportedColours = "Espace de couleurs non pris en charge";
 inline const char *const TooComplex = "Image trop complexe";
+inline const char *const OutsideQuizFolders = "Image hors des dossiers du QCM";
 } // namespace picture_error
 
 } // namespace pictures

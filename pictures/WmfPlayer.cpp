@@ -22,7 +22,7 @@ constexpr int DefaultWmfSide = 1024;
 class WmfPlayer
 {
 public:
-    WmfPlayer(QByteArrayView data) : m_data(data) {}
+    WmfPlayer(QByteArrayView data, DecodeBudget &budget) : m_data(data), m_budget(budget) {}
     QImage play(QString *error);
 
 private:
@@ -42,6 +42,7 @@ private:
     bool points(ByteReader &r, qsizetype count, QPolygonF &out);
 
     QByteArrayView m_data;
+    DecodeBudget &m_budget;
     std::optional<Canvas> m_canvas;
 };
 
@@ -109,14 +110,12 @@ QImage WmfPlayer::play(QString *error)
         width = qMax<qint64>(1, std::llround(qAbs(window.width()) * scale));
         height = qMax<qint64>(1, std::llround(qAbs(window.height()) * scale));
     }
-    if (!pictureSizeAllowed(width, height, MaxMetafilePixels))
-        return fail(error, picture_error::TooLarge);
-    QImage picture = blankPicture(width, height);
+    QImage picture = blankPicture(width, height, m_budget, error);
     if (picture.isNull())
-        return fail(error, picture_error::OutOfMemory);
+        return picture;
 
     // The metafile's window is mapped onto the whole picture.
-    m_canvas.emplace(picture, QTransform(), QSizeF(96 / 25.4, 96 / 25.4));
+    m_canvas.emplace(picture, QTransform(), QSizeF(96 / 25.4, 96 / 25.4), m_budget);
     m_canvas->resizeObjectTable(objects);
     gdi::DcState &s = m_canvas->state();
     s.mapMode = gdi::MmAnisotropic;
@@ -124,7 +123,7 @@ QImage WmfPlayer::play(QString *error)
     m_canvas->setWindowExt(window.size());
     m_canvas->setViewportExt(QSizeF(width, height));
 
-    Budget budget;
+    Budget budget(m_budget);
     Outcome outcome = Outcome::Damaged;
     qsizetype at = first;
     while (true) {
@@ -499,9 +498,9 @@ bool WmfPlayer::bitmap(WmfRecord function, ByteReader &r)
 
 } // namespace
 
-QImage renderWmf(QByteArrayView data, QString *error)
+QImage renderWmf(QByteArrayView data, QString *error, DecodeBudget &budget)
 {
-    return WmfPlayer(data).play(error);
+    return WmfPlayer(data, budget).play(error);
 }
 
 } // namespace pictures

@@ -89,7 +89,13 @@ PictureProbe probePicture(const QString &quizFolder, const QString &pictureName,
         return probe;
     }
     QString error;
-    const QImage image = pictures::loadPicture(path, &error);
+    const QString real = pictures::resolvePicture(quizFolder, pictureName, &error);
+    if (real.isEmpty()) {
+        probe.reason = say(lang, "hors des dossiers du QCM : %1", "outside the quiz folders: %1")
+                           .arg(QDir::toNativeSeparators(path));
+        return probe;
+    }
+    const QImage image = pictures::loadPicture(real, &error);
     if (image.isNull()) {
         probe.reason = error.isEmpty() ? say(lang, "image illisible", "unreadable picture") : error;
         return probe;
