@@ -3,6 +3,7 @@
 #include "pictures/DecodeBudget.h"
 
 #include <QFontMetricsF>
+#include <algorithm>
 #include <cmath>
 
 namespace pictures::gdi {
@@ -656,15 +657,12 @@ void Canvas::text(QPointF ref, const QString &text, const QList<qreal> &advances
             steps.append(advances[i] / unit);
             width += steps.last();
         }
-    } else if (text.size() > LongText) {
-        // Laid out a glyph at a time, so that glyphs off the picture cost nothing.
-        for (const QChar c : text) {
-            steps.append(metrics.horizontalAdvance(c));
-            width += steps.last();
-        }
     } else {
         width = metrics.horizontalAdvance(text);
     }
+    // A long text is laid out a glyph at a time, so that glyphs off the
+    // picture cost nothing.
+    const bool glyphByGlyph = !steps.isEmpty() || text.size() > LongText;
     qreal x = 0;
     if ((s.textAlign & TaCentre) == TaCentre)
         x = -width / 2;
@@ -677,20 +675,28 @@ void Canvas::text(QPointF ref, const QString &text, const QList<qreal> &advances
         baseline = -metrics.descent();
 
     QPainterPath outline;
-    if (steps.isEmpty()) {
+    if (!glyphByGlyph) {
         outline.addText(QPointF(x, baseline), font, text);
     } else {
         const QRectF picture = QRectF(m_picture.rect());
         const qreal reach = metrics.height(); // room for italics and overhangs
+        // Glyphs that only move forward cross the picture in one run.
+        const bool forward = std::all_of(steps.begin(), steps.end(), [](qreal step) { return step >= 0; });
+        bool entered = false;
         qreal at = x;
         for (qsizetype i = 0; i < text.size(); ++i) {
             if (!m_budget.stillGoing())
                 return;
-            const QRectF cell(at - reach, baseline - metrics.ascent() - reach, qAbs(steps[i]) + 2 * reach,
+            const qreal step = steps.isEmpty() ? metrics.horizontalAdvance(text.at(i)) : steps[i];
+            const QRectF cell(at - reach, baseline - metrics.ascent() - reach, qAbs(step) + 2 * reach,
                               metrics.height() + 2 * reach);
-            if (local.mapRect(cell).intersects(picture))
+            if (local.mapRect(cell).intersects(picture)) {
                 outline.addText(QPointF(at, baseline), font, QString(text.at(i)));
-            at += steps[i];
+                entered = true;
+            } else if (entered && forward) {
+                break;
+            }
+            at += step;
         }
     }
     if (m_inPath) {
