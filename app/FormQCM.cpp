@@ -58,6 +58,7 @@ void TFormQCM::setSecondaryWindows(const SecondaryWindows &windows)
 void TFormQCM::connectControls()
 {
     connect(Timer, &QTimer::timeout, this, &TFormQCM::TimerTimer);
+    connect(&Pictures, &pictures::PictureQueue::awaitedReady, this, &TFormQCM::questionPictureDecoded);
 
     connect(ui->Image1, &TImage::mouseDown, this, [this] { Image1MouseDown(); });
     connect(ui->Image8, &TImage::clicked, this, &TFormQCM::Image8Click);

@@ -2,9 +2,11 @@
 
 #include <QTimer>
 #include <memory>
+#include <optional>
 
 #include "engine/QuizRandom.h"
 #include "engine/QuizState.h"
+#include "pictures/PictureQueue.h"
 #include "quiz/ResultLine.h"
 #include "quiz/QuizFile.h"
 #include "skin/ShapeWindow.h"
@@ -90,6 +92,11 @@ public:
 
     // Display (engine/QuestionDisplay.cpp).
     void Affiche(int P);
+    // The picture the question at a position names, if any.
+    std::optional<pictures::PictureRequest> pictureOf(int position) const;
+    // Decoded in the background: the first question's once the quiz is ready,
+    // the next one's while a question is shown.
+    pictures::PictureQueue Pictures;
 
     // Answer checking (engine/AnswerChecking.cpp).
     void Tester_les_reponses();
@@ -153,6 +160,8 @@ private:
     void hideToolBars();
     void showToolBar(QWidget *toolBar);
     void logResult();
+    void showQuestionPicture(pictures::DecodedPicture picture);
+    void questionPictureDecoded();
 
     SecondaryWindows m_windows;
     // Watches the whole application's events; goes before the controls it reads.

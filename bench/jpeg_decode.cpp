@@ -7,7 +7,7 @@
 #include <QRandomGenerator>
 #include <QString>
 
-#include "platform/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 
 // Decodes a 6000 x 4000 photograph-like JPEG (made on first use, kept in
 // TAVELOR_BENCH_JPEG or /tmp) with the picture loader. Compare with
@@ -55,7 +55,7 @@ void BM_LoadPhotograph(benchmark::State &state)
 {
     const QString path = benchFile();
     for (auto _ : state) {
-        QImage image = platform::loadPicture(path);
+        QImage image = pictures::loadPicture(path);
         if (image.isNull())
             state.SkipWithError("decoding failed");
         benchmark::DoNotOptimize(image.constBits());

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "app/FormQCM.h"
-#include "platform/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 #include "quiz/QuizFile.h"
 #include "quiz/RecordText.h"
 
@@ -129,7 +129,7 @@ BENCHMARK(BM_ShowQuestionWith24MpxJpeg)->UseManualTime()->Unit(benchmark::kMilli
 void BM_LoadPictureOnly(benchmark::State &state)
 {
     for (auto _ : state)
-        benchmark::DoNotOptimize(platform::loadPicture(scene().picture));
+        benchmark::DoNotOptimize(pictures::loadPicture(scene().picture));
 }
 BENCHMARK(BM_LoadPictureOnly)->Unit(benchmark::kMillisecond)->Iterations(kRuns);
 

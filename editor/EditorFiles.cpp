@@ -10,7 +10,7 @@
 #include "editor/PictureImport.h"
 #include "editor/QuestionEditor.h"
 #include "platform/Folders.h"
-#include "platform/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 
 using qcm::Field;
 
@@ -149,8 +149,8 @@ void FormEditeur::copyPictures(const QString &fromFolder, const QString &toFolde
         const QString name = question.text(Field::PictureFile);
         if (name.isEmpty())
             continue;
-        const QString from = platform::picturePath(fromFolder, name);
-        const QString to = platform::picturePath(toFolder, name);
+        const QString from = pictures::picturePath(fromFolder, name);
+        const QString to = pictures::picturePath(toFolder, name);
         if (QFileInfo(from).isFile() && !QFileInfo::exists(to) && QDir().mkpath(QFileInfo(to).absolutePath()))
             QFile::copy(from, to);
     }

@@ -8,7 +8,7 @@
 #include <QStyle>
 
 #include "editor/TextLimits.h"
-#include "platform/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 #include "quiz/Cp1252.h"
 #include "quiz/authoring/QuizCheck.h"
 
@@ -27,7 +27,7 @@ PictureProbe probePicture(const QString &quizFolder, const QString &pictureName)
         return probe;
     }
     QString error;
-    const QImage image = platform::loadPicture(platform::picturePath(quizFolder, pictureName), &error);
+    const QImage image = pictures::loadPicture(pictures::picturePath(quizFolder, pictureName), &error);
     probe.loaded = !image.isNull();
     probe.width = image.width();
     probe.height = image.height();

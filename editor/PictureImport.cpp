@@ -10,8 +10,8 @@
 #include <QSaveFile>
 #include <QSet>
 
-#include "platform/PictureLimits.h"
-#include "platform/PictureLoader.h"
+#include "pictures/PictureLimits.h"
+#include "pictures/PictureLoader.h"
 
 namespace editor {
 
@@ -23,8 +23,8 @@ constexpr int RecordNameCapacity = 50;
 
 bool shownAsIs(const QString &path, const QImage &decoded)
 {
-    using platform::PictureFormat;
-    const PictureFormat format = platform::pictureFormatOf(path);
+    using pictures::PictureFormat;
+    const PictureFormat format = pictures::pictureFormatOf(path);
     return format != PictureFormat::Unknown && !decoded.isNull() && decoded.width() <= MaxPictureSide
         && decoded.height() <= MaxPictureSide;
 }
@@ -45,7 +45,7 @@ bool writeFile(const QString &path, const QByteArray &data)
 QByteArray readFile(const QString &path)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() > platform::MaxPictureFileBytes)
+    if (!file.open(QIODevice::ReadOnly) || file.size() > pictures::MaxPictureFileBytes)
         return {};
     return file.readAll();
 }
@@ -126,9 +126,9 @@ PictureResult importPicture(const QString &sourcePath, const QString &quizFolder
         return {{}, QStringLiteral("Impossible de lire le fichier « %1 ».").arg(QFileInfo(sourcePath).fileName())};
 
     // What the player would show, or failing that what Qt can read.
-    QImage decoded = platform::pictureFormatOf(sourcePath) == platform::PictureFormat::Unknown
+    QImage decoded = pictures::pictureFormatOf(sourcePath) == pictures::PictureFormat::Unknown
         ? QImage()
-        : platform::loadPicture(sourcePath);
+        : pictures::loadPicture(sourcePath);
     QByteArray data = original;
     QString extension = extensionOf(sourcePath);
     if (!shownAsIs(sourcePath, decoded)) {

@@ -15,7 +15,7 @@
 
 #include "editor/FieldGuard.h"
 #include "editor/TextLimits.h"
-#include "platform/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 
 using qcm::Field;
 
@@ -261,7 +261,7 @@ void QuestionEditor::showPicture(const QString &name, const QString &quizFolder)
     QString error;
     const QImage image = quizFolder.isEmpty()
         ? QImage()
-        : platform::loadPicture(platform::picturePath(quizFolder, name), &error);
+        : pictures::loadPicture(pictures::picturePath(quizFolder, name), &error);
     if (image.isNull()) {
         picturePreview->setText(QStringLiteral("Le lecteur ne pourra pas afficher cette image : %1")
                                     .arg(error.isEmpty() ? QStringLiteral("QCM pas encore enregistré") : error));

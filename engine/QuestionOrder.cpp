@@ -24,6 +24,10 @@ void TFormQCM::Preparation_des_questions()
             naturalOrder(State.QuestionOrder, State.QuestionCount);
         State.CurrentPosition = 0;
     }
+    // Pictures of an earlier order or quiz no longer apply.
+    Pictures.clear();
+    if (const auto first = pictureOf(1))
+        Pictures.prefetch(*first);
 }
 
 const qcm::QuestionRecord *TFormQCM::recordAt(int position) const

@@ -46,6 +46,7 @@ void TFormQCM::Suivant()
             box->hide();
         }
         State.CurrentPosition = n;
+        Pictures.clear();
         ui->DRLabel1->setCaption(QStringLiteral("QCM terminé !"));
         Affiche_Bilan();
         // With no question there is nothing to review.

@@ -8,6 +8,6 @@ extern "C" int LLVMFuzzerInitialize(int *, char ***)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
 {
-    fuzzPicture(data, size, platform::PictureFormat::Jpeg);
+    fuzzPicture(data, size, pictures::PictureFormat::Jpeg);
     return 0;
 }

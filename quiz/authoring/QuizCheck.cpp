@@ -2,6 +2,7 @@
 
 #include <QFileInfo>
 
+#include "pictures/PictureFormat.h"
 #include "quiz/QuizFile.h"
 #include "quiz/RecordText.h"
 #include "quiz/Judging.h"
@@ -166,9 +167,9 @@ public:
         const QString field = QStringLiteral("PictureFile");
         if (!isShownPictureFormat(picture)) {
             add(Level::Error, number, field,
-                say(lang, "l'image %1 n'est pas dans un format que le lecteur sait afficher (bmp, ico, wmf, emf, jpg, jpeg)",
-                    "the picture %1 is not in a format the player can show (bmp, ico, wmf, emf, jpg, jpeg)")
-                    .arg(quoted(picture)));
+                say(lang, "l'image %1 n'est pas dans un format que le lecteur sait afficher (%2)",
+                    "the picture %1 is not in a format the player can show (%2)")
+                    .arg(quoted(picture), pictures::pictureExtensions().join(QStringLiteral(", "))));
             return;
         }
         const PictureProbe result = probe ? probe(quizFolder, picture) : PictureProbe{};
@@ -204,10 +205,8 @@ bool CheckReport::hasErrors() const
 
 bool isShownPictureFormat(const QString &pictureName)
 {
-    static const QStringList shown = {QStringLiteral("bmp"), QStringLiteral("ico"), QStringLiteral("wmf"),
-        QStringLiteral("emf"), QStringLiteral("jpg"), QStringLiteral("jpeg")};
     const qsizetype dot = pictureName.lastIndexOf(QLatin1Char('.'));
-    return dot >= 0 && shown.contains(pictureName.mid(dot + 1).toLower());
+    return dot >= 0 && pictures::pictureExtensions().contains(pictureName.mid(dot + 1).toLower());
 }
 
 CheckReport checkQuiz(const QString &path, Lang lang, const PictureProbeFn &probe)

@@ -6,6 +6,7 @@
 #include <QSet>
 #include <bit>
 
+#include "pictures/PictureFormat.h"
 #include "quiz/Cp1252.h"
 #include "quiz/RecordText.h"
 #include "quiz/Judging.h"
@@ -250,9 +251,7 @@ private:
         QFileInfo info(picture.name);
         QString extension = info.suffix().toLower();
         QByteArray data = picture.data;
-        static const QStringList shown = {QStringLiteral("bmp"), QStringLiteral("ico"), QStringLiteral("wmf"),
-            QStringLiteral("emf"), QStringLiteral("jpg"), QStringLiteral("jpeg")};
-        if (!shown.contains(extension)) {
+        if (!pictures::pictureExtensions().contains(extension)) {
             QString converted;
             data = options.convertPicture ? options.convertPicture(picture.data, &converted) : QByteArray();
             if (data.isEmpty()) {

@@ -6,7 +6,7 @@
 #include <QTest>
 
 #include "editor/PictureImport.h"
-#include "platform/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 
 using namespace editor;
 
@@ -99,7 +99,7 @@ private slots:
         QCOMPARE(result.recordName, recordName);
         QVERIFY(result.recordName.size() <= 50);
         QString error;
-        const QImage shown = platform::loadPicture(platform::picturePath(quiz.path(), result.recordName), &error);
+        const QImage shown = pictures::loadPicture(pictures::picturePath(quiz.path(), result.recordName), &error);
         QVERIFY2(!shown.isNull(), qPrintable(error));
         QCOMPARE(shown.size(), storedSize);
     }

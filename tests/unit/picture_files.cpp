@@ -4,8 +4,8 @@
 
 #include <sys/resource.h>
 
-#include "platform/PictureLimits.h"
-#include "platform/PictureLoader.h"
+#include "pictures/PictureLimits.h"
+#include "pictures/PictureLoader.h"
 
 // Damaged and odd pictures that other projects collected: every one must end
 // in a failure or a whole picture, never a crash or a sanitizer report.
@@ -13,9 +13,9 @@ namespace {
 
 const QString PixbufTests = QStringLiteral("/usr/libexec/installed-tests/gdk-pixbuf/");
 
-const platform::PictureFormat AllFormats[] = {platform::PictureFormat::Bmp, platform::PictureFormat::Ico,
-                                              platform::PictureFormat::Wmf, platform::PictureFormat::Emf,
-                                              platform::PictureFormat::Jpeg};
+const pictures::PictureFormat AllFormats[] = {pictures::PictureFormat::Bmp, pictures::PictureFormat::Ico,
+                                              pictures::PictureFormat::Wmf, pictures::PictureFormat::Emf,
+                                              pictures::PictureFormat::Jpeg};
 
 QStringList filesBelow(const QString &folder)
 {
@@ -33,7 +33,7 @@ bool wellFormed(const QImage &image, const QString &error)
 {
     if (image.isNull())
         return !error.isEmpty();
-    return error.isEmpty() && platform::pictureSizeAllowed(image.width(), image.height());
+    return error.isEmpty() && pictures::pictureSizeAllowed(image.width(), image.height());
 }
 
 long peakMemoryKb()
@@ -64,7 +64,7 @@ private slots:
             QSKIP("gdk-pixbuf-tests is not installed");
         QString error;
         const long before = peakMemoryKb();
-        QVERIFY(platform::loadPicture(path, &error).isNull());
+        QVERIFY(pictures::loadPicture(path, &error).isNull());
         QVERIFY2(peakMemoryKb() - before < 32 * 1024, "no pixel memory is taken for a refused picture");
         // The size check, not a decoding error, is what stops it.
         QCOMPARE(error, QStringLiteral("Image trop grande"));
@@ -87,22 +87,22 @@ private slots:
         if (!QFile::exists(PixbufTests))
             QSKIP("gdk-pixbuf-tests is not installed: no damaged pictures to try");
         QString error;
-        const QImage image = platform::loadPicture(path, &error);
+        const QImage image = pictures::loadPicture(path, &error);
         QVERIFY2(wellFormed(image, error), qPrintable(error));
 
         // The same bytes through every decoder, whatever the extension says.
         QFile file(path);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray data = file.readAll();
-        for (platform::PictureFormat format : AllFormats) {
+        for (pictures::PictureFormat format : AllFormats) {
             QString reason;
-            const QImage other = platform::decodePicture(data, format, &reason);
+            const QImage other = pictures::decodePicture(data, format, &reason);
             QVERIFY2(wellFormed(other, reason), qPrintable(reason));
         }
         // Truncations as a download cut short would leave them.
         for (qsizetype cut : {data.size() / 2, data.size() - 1, qsizetype(100)}) {
             QString reason;
-            const QImage other = platform::decodePicture(data.left(cut), platform::pictureFormatOf(path), &reason);
+            const QImage other = pictures::decodePicture(data.left(cut), pictures::pictureFormatOf(path), &reason);
             QVERIFY2(wellFormed(other, reason), qPrintable(reason));
         }
     }

@@ -3,7 +3,7 @@
 #include <QPainter>
 #include <QTest>
 
-#include "platform/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 
 namespace {
 
@@ -115,7 +115,7 @@ private slots:
         QFETCH(QString, metafile);
         QFETCH(QSize, size);
         QString error;
-        const QImage picture = platform::loadPicture(Data + metafile, &error);
+        const QImage picture = pictures::loadPicture(Data + metafile, &error);
         QVERIFY2(!picture.isNull(), qPrintable(error));
         // The frame gives the drawing's own size at 96 dpi.
         QVERIFY(qAbs(picture.width() - size.width()) <= 2);
@@ -153,7 +153,7 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QSize, size);
         QString error;
-        const QImage picture = platform::loadPicture(QStringLiteral(TAVELOR_SOURCE_DIR "/fuzz/corpus/") + name, &error);
+        const QImage picture = pictures::loadPicture(QStringLiteral(TAVELOR_SOURCE_DIR "/fuzz/corpus/") + name, &error);
         QVERIFY2(!picture.isNull(), qPrintable(error));
         QCOMPARE(picture.size(), size);
         saveShot(picture.scaled(picture.size() * 2), QStringLiteral("metafile-seed-")
@@ -178,7 +178,7 @@ private slots:
         emf += emfRecord(42, {500, 500, 1000, 1000});               // ELLIPSE
         emf += emfEof();
         QString error;
-        const QImage picture = platform::decodePicture(emf, platform::PictureFormat::Emf, &error);
+        const QImage picture = pictures::decodePicture(emf, pictures::PictureFormat::Emf, &error);
         QVERIFY2(!picture.isNull(), qPrintable(error));
         QCOMPARE(picture.size(), QSize(76, 76));
         QCOMPARE(picture.pixel(10, 10), qRgb(255, 0, 0));
@@ -199,7 +199,7 @@ private slots:
         emf += emfRecord(34, {-1});                                 // RESTOREDC
         emf += emfRecord(43, {0, 40, 76, 60});                      // full width again
         emf += emfEof();
-        const QImage picture = platform::decodePicture(emf, platform::PictureFormat::Emf);
+        const QImage picture = pictures::decodePicture(emf, pictures::PictureFormat::Emf);
         QVERIFY(!picture.isNull());
         QCOMPARE(picture.pixel(10, 10), qRgb(0, 255, 0));
         QCOMPARE(qAlpha(picture.pixel(60, 10)), 0);
@@ -225,7 +225,7 @@ private slots:
         emf += blt;
         emf += emfEof();
         QString error;
-        const QImage picture = platform::decodePicture(emf, platform::PictureFormat::Emf, &error);
+        const QImage picture = pictures::decodePicture(emf, pictures::PictureFormat::Emf, &error);
         QVERIFY2(!picture.isNull(), qPrintable(error));
         const QColor left = picture.pixelColor(2, 10), right = picture.pixelColor(73, 10);
         QVERIFY2(left.red() > 200 && left.blue() < 50, qPrintable(left.name()));
@@ -247,7 +247,7 @@ private slots:
         emf += emfRecord(41, {38, 38, 30, 0, 0x42B40000});           // ANGLEARC 0 to 90 degrees
         emf += emfEof();
         QString error;
-        const QImage picture = platform::decodePicture(emf, platform::PictureFormat::Emf, &error);
+        const QImage picture = pictures::decodePicture(emf, pictures::PictureFormat::Emf, &error);
         QVERIFY2(!picture.isNull(), qPrintable(error));
         QCOMPARE(picture.pixelColor(10, 10), QColor(Qt::green));
         QCOMPARE(picture.pixelColor(60, 60), QColor(Qt::green));
@@ -276,7 +276,7 @@ private slots:
         emf += text;
         emf += emfEof();
         QString error;
-        const QImage picture = platform::decodePicture(emf, platform::PictureFormat::Emf, &error);
+        const QImage picture = pictures::decodePicture(emf, pictures::PictureFormat::Emf, &error);
         QVERIFY2(!picture.isNull(), qPrintable(error));
         saveShot(picture, QStringLiteral("metafile-text-y-up.png"));
         QRect ink;
@@ -298,7 +298,7 @@ private slots:
         QTest::addColumn<QByteArray>("data");
         QTest::addColumn<int>("format");
         const QByteArray good = emfHeader(2000, 2000) + emfRecord(43, {0, 0, 10, 10}) + emfEof();
-        const int emf = int(platform::PictureFormat::Emf), wmf = int(platform::PictureFormat::Wmf);
+        const int emf = int(pictures::PictureFormat::Emf), wmf = int(pictures::PictureFormat::Wmf);
         QTest::newRow("emf cut in a record") << good.left(good.size() - 30) << emf;
         QTest::newRow("emf without end record") << good.left(good.size() - 20) << emf;
         QByteArray longRecord = good;
@@ -328,7 +328,7 @@ private slots:
         QFETCH(QByteArray, data);
         QFETCH(int, format);
         QString error;
-        QVERIFY(platform::decodePicture(data, platform::PictureFormat(format), &error).isNull());
+        QVERIFY(pictures::decodePicture(data, pictures::PictureFormat(format), &error).isNull());
         QCOMPARE(error, QStringLiteral("Image endommagée"));
     }
 
@@ -337,13 +337,13 @@ private slots:
         // A frame of 10 metres a side.
         const QByteArray emf = emfHeader(1000000, 1000000) + emfEof();
         QString error;
-        QVERIFY(platform::decodePicture(emf, platform::PictureFormat::Emf, &error).isNull());
+        QVERIFY(pictures::decodePicture(emf, pictures::PictureFormat::Emf, &error).isNull());
         QCOMPARE(error, QStringLiteral("Image trop grande"));
 
         QByteArray wmf = readData(QStringLiteral("live-path-effects-gears.wmf"));
         wmf[14] = 1; // one unit per inch: 9300 inches wide
         wmf[15] = 0;
-        QVERIFY(platform::decodePicture(wmf, platform::PictureFormat::Wmf, &error).isNull());
+        QVERIFY(pictures::decodePicture(wmf, pictures::PictureFormat::Wmf, &error).isNull());
         QCOMPARE(error, QStringLiteral("Image trop grande"));
     }
 
@@ -357,7 +357,7 @@ private slots:
             emf += save;
         emf += emfEof();
         QString error;
-        QVERIFY(platform::decodePicture(emf, platform::PictureFormat::Emf, &error).isNull());
+        QVERIFY(pictures::decodePicture(emf, pictures::PictureFormat::Emf, &error).isNull());
         QCOMPARE(error, QStringLiteral("Image trop complexe"));
     }
 };

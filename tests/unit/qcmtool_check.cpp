@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QProcess>
@@ -196,6 +197,23 @@ private slots:
         QCOMPARE(process.exitCode(), 1);
         QVERIFY(QString::fromUtf8(process.readAllStandardOutput())
                     .contains(QStringLiteral("bad.qcm: question 1, AnswerKey: error: this question can never be judged right")));
+    }
+
+    void theToolNamesPicturesOutsideTheQuizFolders()
+    {
+        const QString tool = QStringLiteral(TAVELOR_BINARY_DIR "/tools/qcmtool");
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("QCM/Sujet/Quiz")));
+        QImage picture(4, 3, QImage::Format_RGB32);
+        picture.fill(Qt::red);
+        QVERIFY(picture.save(dir.filePath(QStringLiteral("secret.bmp"))));
+        const QString quiz = write(QStringLiteral("QCM/Sujet/Quiz/dehors.qcm"),
+            {question(QStringLiteral("Q"), Three, QStringLiteral("1"), QStringLiteral("ET"),
+                      QStringLiteral("..\\..\\..\\secret.bmp"))});
+        QProcess process;
+        process.start(tool, {QStringLiteral("check"), quiz});
+        QVERIFY(process.waitForFinished());
+        QCOMPARE(process.exitCode(), 1);
+        QVERIFY(QString::fromUtf8(process.readAllStandardOutput()).contains(QStringLiteral("hors des dossiers du QCM")));
     }
 };
 

@@ -18,7 +18,7 @@
 
 #include "editor/FormEditeur.h"
 #include "editor_fixture.h"
-#include "platform/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 #include "quiz/QuizFile.h"
 #include "quiz/RecordText.h"
 
@@ -165,7 +165,7 @@ private slots:
         const QString picture = qcm::decodeField(bank[2], Field::PictureFile);
         QCOMPARE(picture, QStringLiteral("images\\photo_de_la_tour_eiffel_ete_2024.jpg"));
         QVERIFY(qcm::decodeField(bank[1], Field::PictureFile).isEmpty());
-        const QImage stored = platform::loadPicture(platform::picturePath(dir.path(), picture));
+        const QImage stored = pictures::loadPicture(pictures::picturePath(dir.path(), picture));
         QCOMPARE(stored.size(), QSize(640, 480));
     }
 

@@ -316,14 +316,14 @@ private slots:
         drafts[3].picture = QStringLiteral("img\\sous\\q1.bmp");
         h.load(drafts);
         h.start();
-        QVERIFY(h.ui().ScrollBox1->isVisible() && h.ui().Image8->isVisible());
+        QTRY_VERIFY(h.ui().ScrollBox1->isVisible() && h.ui().Image8->isVisible());
         QVERIFY(h.ui().Image2->isHidden());
         QCOMPARE(h.ui().Image8->picture().size(), QSize(40, 30));
         QCOMPARE(h.ui().Image8->size(), QSize(40, 30));
 
         h.answer({1});
         // A failed picture gives the default picture, not the previous question's.
-        QVERIFY(h.ui().Image2->isVisible());
+        QTRY_VERIFY(h.ui().Image2->isVisible());
         QVERIFY(h.ui().ScrollBox1->isHidden());
         QVERIFY(h.ui().Image8->picture().isNull());
         QCOMPARE(h.memo(1)->toPlainText(), QStringLiteral("Question 2"));
@@ -331,7 +331,58 @@ private slots:
         h.answer({1});
         QVERIFY(h.ui().Image2->isVisible() && h.ui().ScrollBox1->isHidden());
         h.answer({1});
-        QVERIFY(h.ui().ScrollBox1->isVisible() && h.ui().Image2->isHidden());
+        QTRY_VERIFY(h.ui().ScrollBox1->isVisible() && h.ui().Image2->isHidden());
+    }
+
+    // The first picture is decoded once the quiz is ready, the next one while
+    // a question is shown; a picture ready in time shows with its question.
+    void picturesAreDecodedAheadAndOnlyTheNextIsKept()
+    {
+        QuizHarness h;
+        QImage picture(40, 30, QImage::Format_RGB32);
+        picture.fill(Qt::blue);
+        for (const char *name : {"q1.bmp", "q2.bmp", "q3.bmp"})
+            QVERIFY(picture.save(h.folder() + QLatin1Char('/') + QLatin1String(name)));
+        QList<QuestionDraft> drafts = simpleQuiz(3);
+        drafts[0].picture = QStringLiteral("q1.bmp");
+        drafts[1].picture = QStringLiteral("q2.bmp");
+        drafts[2].picture = QStringLiteral("q3.bmp");
+        h.load(drafts);
+        QCOMPARE(h.form().Pictures.size(), 1);
+        QTest::qWait(200); // the pupil reads the title
+        h.start();
+        QVERIFY(h.ui().Image8->isVisible());
+        QCOMPARE(h.ui().Image8->picture().size(), QSize(40, 30));
+        QCOMPARE(h.form().Pictures.size(), 1); // the second question's
+
+        // A restart drops what was decoded for the old order.
+        h.form().ReloadQuiz();
+        QCOMPARE(h.form().Pictures.size(), 1);
+        QVERIFY(h.ui().Image2->isVisible() && h.ui().Image8->isHidden());
+    }
+
+    // A question whose picture is still being decoded is asked at once; the
+    // picture follows, and the pupil may answer meanwhile.
+    void aQuestionDoesNotWaitForItsPicture()
+    {
+        QuizHarness h;
+        QImage large(4000, 3000, QImage::Format_RGB32);
+        large.fill(Qt::darkGreen);
+        QVERIFY(large.save(h.folder() + QStringLiteral("/grande.bmp")));
+        QList<QuestionDraft> drafts = simpleQuiz(2);
+        drafts[0].picture = QStringLiteral("grande.bmp");
+        h.load(drafts);
+        h.start();
+        QCOMPARE(h.memo(1)->toPlainText(), QStringLiteral("Question 1"));
+        QVERIFY(h.box(1)->isVisible());
+        QVERIFY(h.ui().Image2->isHidden());
+        if (h.ui().Image8->isHidden()) {
+            QVERIFY(h.ui().ScrollBox1->isVisible());
+            h.tick(1);
+            QVERIFY(h.box(1)->isChecked());
+        }
+        QTRY_VERIFY(h.ui().Image8->isVisible());
+        QCOMPARE(h.ui().Image8->picture().size(), QSize(4000, 3000));
     }
 
     void recordAtStaysInsideTheQuizAfterALongerOne()

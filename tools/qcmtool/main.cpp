@@ -12,7 +12,7 @@
 
 #include "quiz/QuizFile.h"
 #include "quiz/authoring/Lang.h"
-#include "platform/PictureLoader.h"
+#include "pictures/PictureLoader.h"
 #include "quiz/authoring/QuizCheck.h"
 #include "quiz/authoring/QuizImport.h"
 #include "quiz/authoring/QuizJson.h"
@@ -74,7 +74,7 @@ int buildQuiz(const QString &source, const QString &output, Lang lang)
 PictureProbe probePicture(const QString &quizFolder, const QString &pictureName, Lang lang)
 {
     PictureProbe probe;
-    const QString path = platform::picturePath(quizFolder, pictureName);
+    const QString path = pictures::picturePath(quizFolder, pictureName);
     if (!QFileInfo(path).isFile()) {
         probe.reason = say(lang, "fichier absent : %1", "no such file: %1").arg(QDir::toNativeSeparators(path));
         // Windows ignores case in file names; other systems do not.
@@ -89,7 +89,13 @@ PictureProbe probePicture(const QString &quizFolder, const QString &pictureName,
         return probe;
     }
     QString error;
-    const QImage image = platform::loadPicture(path, &error);
+    const QString real = pictures::resolvePicture(quizFolder, pictureName, &error);
+    if (real.isEmpty()) {
+        probe.reason = say(lang, "hors des dossiers du QCM : %1", "outside the quiz folders: %1")
+                           .arg(QDir::toNativeSeparators(path));
+        return probe;
+    }
+    const QImage image = pictures::loadPicture(real, &error);
     if (image.isNull()) {
         probe.reason = error.isEmpty() ? say(lang, "image illisible", "unreadable picture") : error;
         return probe;

@@ -15,7 +15,11 @@
 // A Windows device context played onto a QPainter: the state that metafile
 // records change (objects, mapping, clipping, paths) and the drawing calls
 // they make, in logical coordinates. Shared by the WMF and EMF players.
-namespace platform::gdi {
+namespace pictures {
+class DecodeBudget;
+}
+
+namespace pictures::gdi {
 
 enum MapMode { MmText = 1, MmLoMetric, MmHiMetric, MmLoEnglish, MmHiEnglish, MmTwips, MmIsotropic, MmAnisotropic };
 enum ArcKind { Arc, Chord, Pie };
@@ -63,7 +67,8 @@ class Canvas
 public:
     // play maps device units to the picture's pixels; pixelsPerMm gives the
     // reference device of the fixed mapping modes.
-    Canvas(QImage &picture, const QTransform &play, QSizeF pixelsPerMm);
+    // Long records look at the budget as they go.
+    Canvas(QImage &picture, const QTransform &play, QSizeF pixelsPerMm, const DecodeBudget &budget);
 
     DcState &state() { return m_state; }
     // The whole chain: world, page (mapping mode), then device to picture.
@@ -127,6 +132,9 @@ public:
 private:
     void draw(const QPainterPath &logical, bool fill, bool stroke);
     void paintPath(const QPainterPath &picturePath, bool fill, bool stroke, double penScale);
+    // Strokes with the painter's transform; pixelsPerUnit turns the pen's width into picture pixels.
+    void strokeWithin(const QPainterPath &path, QPen pen, qreal pixelsPerUnit);
+    qreal widestUsefulPen() const;
     void applyClip();
     void combineClip(const QPainterPath &path, int mode);
     QPainterPath &openFigure();
@@ -143,6 +151,7 @@ private:
     bool m_inPath = false;
     QPainterPath m_path; // picture pixels
     bool m_clipDirty = true;
+    const DecodeBudget &m_budget;
 };
 
-} // namespace platform::gdi
+} // namespace pictures::gdi

@@ -1,9 +1,11 @@
-#include "platform/JpegDecoder.h"
+#include "pictures/JpegDecoder.h"
 
 #include <QSysInfo>
 
-#include "platform/PictureLimits.h"
+#include "pictures/DecodeBudget.h"
+#include "pictures/PictureLimits.h"
 
+#include <climits>
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
@@ -12,7 +14,7 @@
 #include <jpeglib.h>
 #include <jerror.h>
 
-namespace platform {
+namespace pictures {
 namespace {
 
 // libjpeg reports errors by calling error_exit, which must not return: we
@@ -21,10 +23,10 @@ namespace {
 
 constexpr int MaxWarnings = 100;
 constexpr int MaxScans = 100;
-// Enough for the coefficient buffers of a large progressive photograph.
-constexpr long MaxDecoderMemory = 256L * 1024 * 1024;
+// Rows decoded between two looks at the budget.
+constexpr JDIMENSION RowsPerCheck = 16;
 
-enum class Failure { None, Damaged, TooManyWarnings, TooManyScans, OutOfMemory };
+enum class Failure { None, Damaged, TooManyWarnings, TooManyScans, OutOfMemory, Stopped };
 
 struct ErrorManager
 {
@@ -38,6 +40,7 @@ struct ProgressMonitor
 {
     jpeg_progress_mgr base;
     ErrorManager *errors;
+    const DecodeBudget *budget;
 };
 
 struct Decoder
@@ -75,16 +78,19 @@ void onMessage(j_common_ptr info, int level)
 
 void onOutput(j_common_ptr) {}
 
-// A progressive file may hold thousands of scans, each one a full pass.
+// Called for every row group and every scan: a progressive file may hold
+// thousands of scans, each one a full pass.
 void onProgress(j_common_ptr info)
 {
     auto *monitor = reinterpret_cast<ProgressMonitor *>(info->progress);
+    if (!monitor->budget->stillGoing())
+        jumpOut(monitor->errors, Failure::Stopped);
     if (info->is_decompressor
         && reinterpret_cast<j_decompress_ptr>(info)->input_scan_number > MaxScans)
         jumpOut(monitor->errors, Failure::TooManyScans);
 }
 
-void setUp(Decoder *decoder)
+void setUp(Decoder *decoder, const DecodeBudget *budget)
 {
     decoder->info.err = jpeg_std_error(&decoder->errors.base);
     decoder->errors.base.error_exit = onError;
@@ -94,6 +100,7 @@ void setUp(Decoder *decoder)
     decoder->errors.failure = Failure::None;
     decoder->progress.base.progress_monitor = onProgress;
     decoder->progress.errors = &decoder->errors;
+    decoder->progress.budget = budget;
 }
 
 bool readHeader(Decoder *decoder, const unsigned char *data, unsigned long size)
@@ -101,7 +108,7 @@ bool readHeader(Decoder *decoder, const unsigned char *data, unsigned long size)
     if (setjmp(decoder->errors.jump))
         return false;
     jpeg_create_decompress(&decoder->info);
-    decoder->info.mem->max_memory_to_use = MaxDecoderMemory;
+    decoder->info.mem->max_memory_to_use = decoder->progress.budget->bytesLeft();
     decoder->info.progress = &decoder->progress.base;
     jpeg_mem_src(&decoder->info, data, size);
     jpeg_read_header(&decoder->info, TRUE);
@@ -135,12 +142,16 @@ bool readPixels(Decoder *decoder, uchar *bits, qsizetype bytesPerLine)
                                                     info->output_width * 4, 1);
         const bool inverted = info->saw_Adobe_marker;
         while (info->output_scanline < info->output_height) {
+            if (info->output_scanline % RowsPerCheck == 0)
+                onProgress(reinterpret_cast<j_common_ptr>(info));
             uchar *line = bits + qsizetype(info->output_scanline) * bytesPerLine;
             if (jpeg_read_scanlines(info, row, 1) == 1)
                 cmykToRgb(row[0], line, info->output_width, inverted);
         }
     } else {
         while (info->output_scanline < info->output_height) {
+            if (info->output_scanline % RowsPerCheck == 0)
+                onProgress(reinterpret_cast<j_common_ptr>(info));
             JSAMPROW line = bits + qsizetype(info->output_scanline) * bytesPerLine;
             jpeg_read_scanlines(info, &line, 1);
         }
@@ -161,7 +172,8 @@ QString reasonFor(Failure failure)
     using namespace picture_error;
     switch (failure) {
     case Failure::OutOfMemory: return QString::fromUtf8(OutOfMemory);
-    case Failure::TooManyScans: return QString::fromUtf8(TooComplex);
+    case Failure::TooManyScans:
+    case Failure::Stopped: return QString::fromUtf8(TooComplex);
     case Failure::None:
     case Failure::Damaged:
     case Failure::TooManyWarnings: break;
@@ -169,7 +181,21 @@ QString reasonFor(Failure failure)
     return QString::fromUtf8(picture_error::Damaged);
 }
 
-QImage decode(Decoder *decoder, QByteArrayView data, QString *error)
+// What the decode will hold besides the file: the picture, and the whole
+// image's coefficients when the file comes in several scans.
+qint64 memoryNeeded(j_decompress_ptr info)
+{
+    qint64 bytes = qint64(info->image_width) * info->image_height * 4;
+    if (jpeg_has_multiple_scans(info)) {
+        for (int c = 0; c < info->num_components; ++c) {
+            const jpeg_component_info &component = info->comp_info[c];
+            bytes += qint64(component.width_in_blocks) * component.height_in_blocks * qint64(sizeof(JBLOCK));
+        }
+    }
+    return bytes;
+}
+
+QImage decode(Decoder *decoder, QByteArrayView data, QString *error, DecodeBudget &budget)
 {
     auto fail = [&](QString reason) {
         if (error)
@@ -205,6 +231,10 @@ QImage decode(Decoder *decoder, QByteArrayView data, QString *error)
     info.quantize_colors = FALSE;
     info.scale_num = 1;
     info.scale_denom = 1;
+    if (!budget.reserve(memoryNeeded(&info)))
+        return fail(QString::fromUtf8(picture_error::TooLarge));
+    // What is left of the budget bounds libjpeg's own buffers besides.
+    info.mem->max_memory_to_use = long(qMin<qint64>(LONG_MAX, budget.bytesLeft() + memoryNeeded(&info)));
 
     // The output buffer lives out here, so a jump out of libjpeg leaves it
     // to its owner.
@@ -218,13 +248,13 @@ QImage decode(Decoder *decoder, QByteArrayView data, QString *error)
 
 } // namespace
 
-QImage decodeJpeg(QByteArrayView data, QString *error)
+QImage decodeJpeg(QByteArrayView data, QString *error, DecodeBudget &budget)
 {
     Decoder decoder{};
-    setUp(&decoder);
-    QImage image = decode(&decoder, data, error);
+    setUp(&decoder, &budget);
+    QImage image = decode(&decoder, data, error, budget);
     jpeg_destroy_decompress(&decoder.info);
     return image;
 }
 
-} // namespace platform
+} // namespace pictures

@@ -1,9 +1,12 @@
-#include "platform/MetafileCanvas.h"
+#include "pictures/MetafileCanvas.h"
+
+#include "pictures/DecodeBudget.h"
 
 #include <QFontMetricsF>
+#include <algorithm>
 #include <cmath>
 
-namespace platform::gdi {
+namespace pictures::gdi {
 namespace {
 
 constexpr int MaxSavedStates = 1024;
@@ -11,6 +14,12 @@ constexpr int MaxSavedStates = 1024;
 // clip is approximated by its bounding rectangle.
 constexpr int MaxClipElements = 20000;
 constexpr qsizetype MaxTextCharacters = 4096;
+constexpr qsizetype LongText = 256;
+// A wide pen costs in proportion to its width: past this many picture
+// pixels, a long line is stroked a few segments at a time, looking at the
+// budget in between.
+constexpr qreal WidePenPixels = 8;
+constexpr int SegmentsPerStroke = 32;
 
 bool finite(const QTransform &t)
 {
@@ -45,8 +54,8 @@ QPen DcState::cosmeticPen(const QColor &colour)
     return pen;
 }
 
-Canvas::Canvas(QImage &picture, const QTransform &play, QSizeF pixelsPerMm)
-    : m_picture(picture), m_painter(&picture), m_play(play), m_pixelsPerMm(pixelsPerMm)
+Canvas::Canvas(QImage &picture, const QTransform &play, QSizeF pixelsPerMm, const DecodeBudget &budget)
+    : m_picture(picture), m_painter(&picture), m_play(play), m_pixelsPerMm(pixelsPerMm), m_budget(budget)
 {
     m_painter.setRenderHint(QPainter::Antialiasing);
     m_painter.setRenderHint(QPainter::SmoothPixmapTransform);
@@ -443,7 +452,55 @@ void Canvas::draw(const QPainterPath &logical, bool fill, bool stroke)
     if (fill && m_state.brush.style() != Qt::NoBrush)
         m_painter.fillPath(path, brushForPainting(t));
     if (stroke && m_state.pen.style() != Qt::NoPen)
-        m_painter.strokePath(path, m_state.pen);
+        strokeWithin(path, m_state.pen, transformScale());
+}
+
+qreal Canvas::widestUsefulPen() const
+{
+    // Wider than this, a stroke crossing the picture covers all of it.
+    return 2.0 * (m_picture.width() + m_picture.height());
+}
+
+void Canvas::strokeWithin(const QPainterPath &path, QPen pen, qreal pixelsPerUnit)
+{
+    qreal pixels = pen.isCosmetic() ? qMax<qreal>(1, pen.widthF()) : pen.widthF() * pixelsPerUnit;
+    if (!std::isfinite(pixels))
+        return;
+    if (pixels > widestUsefulPen() && pixelsPerUnit > 0) {
+        pen.setWidthF(pen.isCosmetic() ? widestUsefulPen() : widestUsefulPen() / pixelsPerUnit);
+        pixels = widestUsefulPen();
+    }
+    if (pixels <= WidePenPixels || path.elementCount() <= SegmentsPerStroke) {
+        m_painter.strokePath(path, pen);
+        return;
+    }
+    // Each piece starts where the last one ended, so the line stays whole.
+    QPainterPath piece;
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        if (e.isMoveTo() || piece.elementCount() == 0) {
+            piece.moveTo(e);
+        } else if (e.isLineTo()) {
+            piece.lineTo(e);
+        } else { // a curve: its two control points follow it
+            if (i + 2 >= path.elementCount())
+                break;
+            piece.cubicTo(e, path.elementAt(i + 1), path.elementAt(i + 2));
+            i += 2;
+        }
+        if (piece.elementCount() > SegmentsPerStroke) {
+            if (!m_budget.stillGoing())
+                return;
+            m_painter.strokePath(piece, pen);
+            const QPointF end = piece.currentPosition();
+            piece = QPainterPath();
+            const bool nextStartsAnew = i + 1 < path.elementCount() && path.elementAt(i + 1).isMoveTo();
+            if (!nextStartsAnew)
+                piece.moveTo(end);
+        }
+    }
+    if (piece.elementCount() > 1)
+        m_painter.strokePath(piece, pen);
 }
 
 void Canvas::paintPath(const QPainterPath &picturePath, bool fill, bool stroke, double penScale)
@@ -459,8 +516,7 @@ void Canvas::paintPath(const QPainterPath &picturePath, bool fill, bool stroke, 
         QPen pen = m_state.pen;
         if (!pen.isCosmetic())
             pen.setWidthF(pen.widthF() * penScale);
-        if (std::isfinite(pen.widthF()))
-            m_painter.strokePath(path, pen);
+        strokeWithin(path, pen, 1);
     }
 }
 
@@ -604,6 +660,9 @@ void Canvas::text(QPointF ref, const QString &text, const QList<qreal> &advances
     } else {
         width = metrics.horizontalAdvance(text);
     }
+    // A long text is laid out a glyph at a time, so that glyphs off the
+    // picture cost nothing.
+    const bool glyphByGlyph = !steps.isEmpty() || text.size() > LongText;
     qreal x = 0;
     if ((s.textAlign & TaCentre) == TaCentre)
         x = -width / 2;
@@ -616,13 +675,28 @@ void Canvas::text(QPointF ref, const QString &text, const QList<qreal> &advances
         baseline = -metrics.descent();
 
     QPainterPath outline;
-    if (steps.isEmpty()) {
+    if (!glyphByGlyph) {
         outline.addText(QPointF(x, baseline), font, text);
     } else {
+        const QRectF picture = QRectF(m_picture.rect());
+        const qreal reach = metrics.height(); // room for italics and overhangs
+        // Glyphs that only move forward cross the picture in one run.
+        const bool forward = std::all_of(steps.begin(), steps.end(), [](qreal step) { return step >= 0; });
+        bool entered = false;
         qreal at = x;
         for (qsizetype i = 0; i < text.size(); ++i) {
-            outline.addText(QPointF(at, baseline), font, QString(text.at(i)));
-            at += steps[i];
+            if (!m_budget.stillGoing())
+                return;
+            const qreal step = steps.isEmpty() ? metrics.horizontalAdvance(text.at(i)) : steps[i];
+            const QRectF cell(at - reach, baseline - metrics.ascent() - reach, qAbs(step) + 2 * reach,
+                              metrics.height() + 2 * reach);
+            if (local.mapRect(cell).intersects(picture)) {
+                outline.addText(QPointF(at, baseline), font, QString(text.at(i)));
+                entered = true;
+            } else if (entered && forward) {
+                break;
+            }
+            at += step;
         }
     }
     if (m_inPath) {
@@ -693,4 +767,4 @@ void Canvas::patternBlit(const QRectF &dest, quint32 rop)
     m_painter.restore();
 }
 
-} // namespace platform::gdi
+} // namespace pictures::gdi

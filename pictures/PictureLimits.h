@@ -4,7 +4,7 @@
 
 // Bounds on what a question picture may claim, checked from headers before
 // any pixel memory is taken: quiz pictures come from USB keys and downloads.
-namespace platform {
+namespace pictures {
 
 inline constexpr qint64 MaxPictureFileBytes = 64 * 1024 * 1024;
 inline constexpr qint64 MaxPictureSide = 16384;
@@ -29,6 +29,7 @@ inline const char *const Damaged = "Image endommagée";
 inline const char *const OutOfMemory = "Mémoire insuffisante";
 inline const char *const UnsupportedColours = "Espace de couleurs non pris en charge";
 inline const char *const TooComplex = "Image trop complexe";
+inline const char *const OutsideQuizFolders = "Image hors des dossiers du QCM";
 } // namespace picture_error
 
-} // namespace platform
+} // namespace pictures

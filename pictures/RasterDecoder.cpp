@@ -1,12 +1,13 @@
-#include "platform/RasterDecoder.h"
+#include "pictures/RasterDecoder.h"
 
-#include "platform/ByteReader.h"
-#include "platform/PictureLimits.h"
+#include "pictures/ByteReader.h"
+#include "pictures/DecodeBudget.h"
+#include "pictures/PictureLimits.h"
 
 #include <QBuffer>
 #include <QImageReader>
 
-namespace platform {
+namespace pictures {
 namespace {
 
 QImage fail(QString *error, const char *reason)
@@ -84,7 +85,7 @@ bool readIconEntry(QByteArrayView data, qint64 offset, IconEntry &entry)
 
 } // namespace
 
-QImage decodeBmp(QByteArrayView data, QString *error)
+QImage decodeBmp(QByteArrayView data, QString *error, DecodeBudget *budget)
 {
     Reader in(data, "bmp");
     // A negative height is how the header says the rows run top-down.
@@ -92,7 +93,8 @@ QImage decodeBmp(QByteArrayView data, QString *error)
     const QSize claimed(qAbs(header.width()), qAbs(header.height()));
     if (header.width() == -1 || claimed.isEmpty())
         return fail(error, picture_error::Damaged);
-    if (!pictureSizeAllowed(claimed.width(), claimed.height()))
+    if (!pictureSizeAllowed(claimed.width(), claimed.height())
+        || (budget && !budget->reserve(qint64(claimed.width()) * claimed.height() * 4)))
         return fail(error, picture_error::TooLarge);
     QImage image = in.reader.read();
     if (image.isNull() || image.size() != claimed)
@@ -100,7 +102,7 @@ QImage decodeBmp(QByteArrayView data, QString *error)
     return image;
 }
 
-QImage decodeIco(QByteArrayView data, QString *error)
+QImage decodeIco(QByteArrayView data, QString *error, DecodeBudget *budget)
 {
     ByteReader dir(data);
     const quint16 reserved = dir.u16();
@@ -133,6 +135,8 @@ QImage decodeIco(QByteArrayView data, QString *error)
     }
     if (best < 0)
         return fail(error, tooLarge ? picture_error::TooLarge : picture_error::Damaged);
+    if (budget && !budget->reserve(bestEntry.width * bestEntry.height * 4))
+        return fail(error, picture_error::TooLarge);
 
     Reader in(data, "ico");
     if (!in.reader.jumpToImage(best))
@@ -219,4 +223,4 @@ QImage decodeDib(QByteArrayView info, QByteArrayView bits, QString *error)
     return decodeBmp(file, error);
 }
 
-} // namespace platform
+} // namespace pictures

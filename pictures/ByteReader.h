@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-namespace platform {
+namespace pictures {
 
 // Little-endian reads from a block of bytes that never go past its end: a
 // read out of range yields zero and marks the reader as failed, so a parser
@@ -91,4 +91,4 @@ private:
     bool m_ok = true;
 };
 
-} // namespace platform
+} // namespace pictures

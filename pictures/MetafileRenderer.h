@@ -7,10 +7,12 @@
 // Windows metafiles (WMF, with or without the placeable header) and enhanced
 // metafiles (EMF), drawn with QPainter into a transparent picture sized from
 // the file's own frame at 96 dpi. A damaged record, too many records or too
-// long a drawing ends in a failure.
-namespace platform {
+// long a drawing (the budget's) ends in a failure.
+namespace pictures {
 
-QImage renderEmf(QByteArrayView data, QString *error = nullptr);
-QImage renderWmf(QByteArrayView data, QString *error = nullptr);
+class DecodeBudget;
 
-} // namespace platform
+QImage renderEmf(QByteArrayView data, QString *error, DecodeBudget &budget);
+QImage renderWmf(QByteArrayView data, QString *error, DecodeBudget &budget);
+
+} // namespace pictures

@@ -1,0 +1,107 @@
+#include "pictures/PictureQueue.h"
+
+#include "pictures/DecodeBudget.h"
+#include "pictures/PictureLoader.h"
+#include "pictures/PicturePath.h"
+
+#include <QtConcurrent/QtConcurrentRun>
+
+#include <algorithm>
+
+namespace pictures {
+
+DecodedPicture decodeQuestionPicture(const PictureRequest &request, DecodeBudget &budget)
+{
+    DecodedPicture result;
+    const QString path = resolvePicture(request.quizFolder, request.name, &result.error);
+    if (!path.isEmpty())
+        result.image = loadPicture(path, &result.error, &budget);
+    return result;
+}
+
+PictureQueue::PictureQueue(QObject *parent) : QObject(parent) {}
+
+PictureQueue::~PictureQueue()
+{
+    // A decode still running ends at its next check; it holds nothing of ours.
+    clear();
+}
+
+PictureQueue::Entry *PictureQueue::find(const PictureRequest &request)
+{
+    auto found = std::find_if(m_entries.begin(), m_entries.end(),
+                              [&request](const auto &entry) { return entry->request == request; });
+    return found != m_entries.end() ? found->get() : nullptr;
+}
+
+PictureQueue::Entry &PictureQueue::start(const PictureRequest &request)
+{
+    auto entry = std::make_unique<Entry>();
+    entry->request = request;
+    entry->budget = std::make_shared<DecodeBudget>();
+    entry->watcher = std::make_unique<QFutureWatcher<DecodedPicture>>();
+    Entry *raw = entry.get();
+    connect(raw->watcher.get(), &QFutureWatcherBase::finished, this, [this, raw] { finished(raw); });
+    // The task owns a share of its budget: it may outlive the entry that cancels it.
+    raw->watcher->setFuture(QtConcurrent::run([request, budget = entry->budget] {
+        budget->startClock();
+        return decodeQuestionPicture(request, *budget);
+    }));
+    m_entries.push_back(std::move(entry));
+    return *raw;
+}
+
+void PictureQueue::prefetch(const PictureRequest &request)
+{
+    if (!find(request))
+        start(request);
+}
+
+std::optional<DecodedPicture> PictureQueue::take(const PictureRequest &request)
+{
+    Entry *entry = find(request);
+    if (entry && entry->watcher->isFinished()) {
+        DecodedPicture picture = entry->watcher->future().takeResult();
+        m_entries.erase(std::find_if(m_entries.begin(), m_entries.end(),
+                                     [entry](const auto &kept) { return kept.get() == entry; }));
+        m_awaited.reset();
+        return picture;
+    }
+    if (!entry)
+        start(request);
+    m_awaited = request;
+    return std::nullopt;
+}
+
+std::optional<DecodedPicture> PictureQueue::takeAwaited()
+{
+    if (!m_awaited)
+        return std::nullopt;
+    const PictureRequest awaited = *m_awaited;
+    Entry *entry = find(awaited);
+    if (!entry || !entry->watcher->isFinished())
+        return std::nullopt;
+    return take(awaited);
+}
+
+void PictureQueue::finished(Entry *entry)
+{
+    if (m_awaited && entry->request == *m_awaited)
+        emit awaitedReady();
+}
+
+void PictureQueue::keepOnly(const std::vector<PictureRequest> &kept)
+{
+    auto dropped = std::stable_partition(m_entries.begin(), m_entries.end(), [&kept](const auto &entry) {
+        return std::find(kept.begin(), kept.end(), entry->request) != kept.end();
+    });
+    for (auto it = dropped; it != m_entries.end(); ++it) {
+        (*it)->budget->cancel();
+        (*it)->watcher->disconnect(this);
+    }
+    m_entries.erase(dropped, m_entries.end());
+    if (m_awaited && std::find(kept.begin(), kept.end(), *m_awaited) == kept.end())
+        m_awaited.reset();
+}
+
+} // namespace pictures
