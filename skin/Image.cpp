@@ -19,6 +19,7 @@ void TImage::setPicture(const QPixmap &picture)
 {
     m_picture = picture;
     m_file.clear();
+    m_key.reset();
     m_fileRead = true;
     fitToPicture();
     update();
@@ -28,6 +29,17 @@ void TImage::setPictureFile(const QString &file)
 {
     m_picture = QPixmap();
     m_file = file;
+    m_key.reset();
+    m_fileRead = false;
+    fitToPicture();
+    update();
+}
+
+void TImage::setSkinFile(const QString &file, QRgb key)
+{
+    m_picture = QPixmap();
+    m_file = file;
+    m_key = key;
     m_fileRead = false;
     fitToPicture();
     update();
@@ -38,7 +50,8 @@ void TImage::loadPictureFile() const
     if (m_fileRead)
         return;
     m_fileRead = true;
-    m_picture = QPixmap::fromImage(artworkForRatio(m_file, devicePixelRatioF()));
+    const qreal ratio = devicePixelRatioF();
+    m_picture = QPixmap::fromImage(m_key ? skinForRatio(m_file, ratio, *m_key) : artworkForRatio(m_file, ratio));
 }
 
 void TImage::setAutoSize(bool on)

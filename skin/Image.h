@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QPixmap>
 
+#include <optional>
+
 // A picture control. With AutoSize it takes the size of its picture. Stretch
 // scales the picture to the control; Proportional keeps its proportions (and
 // alone only shrinks a picture too large); Center centres it.
@@ -27,6 +29,8 @@ public:
     // shown never decodes its pictures.
     QString pictureFile() const { return m_file; }
     void setPictureFile(const QString &file);
+    // The same for a skin, shown with its key colour fully transparent.
+    void setSkinFile(const QString &file, QRgb key);
     bool autoSize() const { return m_autoSize; }
     void setAutoSize(bool on);
     bool stretch() const { return m_stretch; }
@@ -55,6 +59,7 @@ private:
 
     mutable QPixmap m_picture;
     QString m_file;
+    std::optional<QRgb> m_key;
     mutable bool m_fileRead = true;
     bool m_autoSize = false;
     bool m_stretch = false;

@@ -2,6 +2,9 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDataStream>
+#include <QFile>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QWindow>
 
@@ -62,10 +65,30 @@ void TShapedForm::ShapeWindow(TImage *background)
         background->setPicture(QPixmap::fromImage(withoutKeyColour(skin, SkinKeyColour)));
         return;
     }
-    const QImage skin(file);
-    ShapeWindow(skin, SkinKeyColour);
-    const QImage shown = ratio > 1.0 ? skinForRatio(file, ratio, SkinKeyColour) : withoutKeyColour(skin, SkinKeyColour);
-    background->setPicture(QPixmap::fromImage(shown));
+    const QRegion outline = storedOutline(file);
+    if (outline.isEmpty()) {
+        const QImage skin(file);
+        ShapeWindow(skin, SkinKeyColour);
+        const QImage shown = ratio > 1.0 ? skinForRatio(file, ratio, SkinKeyColour) : withoutKeyColour(skin, SkinKeyColour);
+        background->setPicture(QPixmap::fromImage(shown));
+        return;
+    }
+    // The outline computed when the skin was drawn: the skin itself is
+    // decoded when the window is first painted.
+    setFixedSize(QImageReader(file).size());
+    setMask(outline);
+    background->setSkinFile(file, SkinKeyColour);
+}
+
+QRegion storedOutline(const QString &skinFile)
+{
+    QFile file(skinFile.left(skinFile.lastIndexOf(QLatin1Char('.'))) + QStringLiteral(".outline"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QDataStream in(&file);
+    QRegion outline;
+    in >> outline;
+    return in.status() == QDataStream::Ok ? outline : QRegion();
 }
 
 void TShapedForm::ShapeWindow(const QImage &skin, QRgb key)

@@ -15,6 +15,10 @@ inline constexpr QRgb SkinKeyColour = 0xFF00FF;
 // red, green and blue channels; alpha is not part of the colour).
 QRegion regionFromSkin(const QImage &skin, QRgb key);
 
+// The outline the artwork generator stored beside a skin ("skin_main.png":
+// "skin_main.outline"), empty when there is none.
+QRegion storedOutline(const QString &skinFile);
+
 // A frameless window cut to the outline of its skin and moved by dragging
 // its background. Base class of the skinned windows.
 class TShapedForm : public QWidget

@@ -5,7 +5,9 @@
 #include "tools/artgen/Artwork.h"
 #include "tools/artgen/Paint.h"
 #include "tools/artgen/Preview.h"
+#include "skin/ShapeWindow.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -50,6 +52,18 @@ QList<art::Picture> allPictures()
     return pictures;
 }
 
+// The outline of a skin, stored beside it ("skin_main.outline") so that the
+// program need not scan the skin's pixels at each start.
+bool saveOutline(const QDir &dir, const art::Picture &skin)
+{
+    QFile file(dir.filePath(skin.name.chopped(4) + QStringLiteral(".outline")));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QDataStream out(&file);
+    out << regionFromSkin(skin.image, SkinKeyColour);
+    return out.status() == QDataStream::Ok;
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -77,6 +91,8 @@ int main(int argc, char *argv[])
             // The program's own icon comes in sizes of its own.
             if (scale == 1 || !picture.name.startsWith(QStringLiteral("tavelor_")))
                 ok = save(out, picture, scale) && ok;
+            if (scale == 1 && picture.name.startsWith(QStringLiteral("skin_")))
+                ok = saveOutline(out, picture) && ok;
         }
     }
     QFile svg(out.filePath(QStringLiteral("tavelor.svg")));
