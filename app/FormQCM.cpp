@@ -13,13 +13,6 @@
 #include "windows/UnitProjecteurImages.h"
 #include "windows/WindowPlaces.h"
 
-namespace {
-
-// Outside the skin's outline, the window is not there at all.
-constexpr QRgb SkinKeyColour = 0xFF00FF;
-
-} // namespace
-
 TFormQCM::TFormQCM(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<Ui::FormQCM>())
 {
     ui->setupUi(this);
@@ -102,9 +95,7 @@ void TFormQCM::connectControls()
 
 void TFormQCM::FormCreate()
 {
-    // Without its skin the window keeps the form's size rather than vanish.
-    if (!ui->Image1->picture().isNull())
-        ShapeWindow(ui->Image1->picture().toImage(), SkinKeyColour);
+    ShapeWindow(ui->Image1);
 
     State.ProgramDrive = platform::programDrive();
 

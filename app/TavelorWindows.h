@@ -3,6 +3,7 @@
 #include <initializer_list>
 
 #include "app/FormQCM.h"
+#include "windows/SecondaryWindow.h"
 #include "windows/Unit1.h"
 #include "windows/Unit3.h"
 #include "windows/UnitAide.h"
@@ -23,6 +24,8 @@ struct TavelorWindows
     TavelorWindows()
     {
         FormQCM.setSecondaryWindows({&FormProjImages, &FormFenetreMessage, &Form1, &Form3, &Form2});
+        for (QWidget *window : std::initializer_list<QWidget *>{&FormProjImages, &Form1, &Form3})
+            tieToMainWindow(window, &FormQCM);
         // Closing the main window ends the program, whatever else is on screen.
         for (QWidget *window : std::initializer_list<QWidget *>{&FormProjImages, &FormFenetreMessage, &Form1,
                                                                  &Form3, &Form2})

@@ -3,13 +3,17 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/TavelorWindows.h"
+#include "platform/WindowSystem.h"
 
 int main(int argc, char *argv[])
 {
-    // Point sizes in the forms are meant at 96 dots per inch, and the skins
-    // are drawn one pixel per pixel; this pins both on any screen.
-    qputenv("QT_FONT_DPI", "96");
+    // Qt follows the desktop's scale (X11's Xft.dpi, Wayland's output scale,
+    // Windows' per-monitor setting); point sizes keep their meaning at 96
+    // dots per inch of the logical pixels it scales.
+    const bool platformChosen = platform::choosePlatform(argc, argv);
     QApplication app(argc, argv);
+    if (platformChosen)
+        platform::forgetPlatformChoice();
     setUpApplication(app);
     TavelorWindows windows;
     windows.FormQCM.show();

@@ -11,7 +11,7 @@ PACKAGES=(
   fonts-dejavu-core fonts-liberation2
 )
 TEST_PACKAGES=(
-  xvfb xauth xdotool x11-apps x11-utils imagemagick openbox
+  xvfb xauth xdotool x11-apps x11-utils imagemagick openbox weston qt6-wayland x11-xserver-utils
   clang libclang-rt-14-dev
   gdk-pixbuf-tests imagemagick-6-doc
   appstream desktop-file-utils poppler-utils

@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "skin/Artwork.h"
 #include "skin/ShapeWindow.h"
 
 namespace {
@@ -65,6 +66,19 @@ void TEzRgnBtn::setPicIdle(const QPixmap &picture)
 void TEzRgnBtn::setPicDown(const QPixmap &picture) { m_picDown = picture; repaintNow(); }
 void TEzRgnBtn::setPicUp(const QPixmap &picture) { m_picUp = picture; repaintNow(); }
 void TEzRgnBtn::setPicDsbld(const QPixmap &picture) { m_picDsbld = picture; repaintNow(); }
+
+void TEzRgnBtn::setFaces(const QString &faces)
+{
+    m_faces = faces;
+    const qreal ratio = devicePixelRatioF();
+    auto face = [&](const char *state) {
+        return QPixmap::fromImage(artworkForRatio(faces + QLatin1Char('_') + QLatin1String(state) + QStringLiteral(".png"), ratio));
+    };
+    m_picUp = face("up");
+    m_picDown = face("down");
+    m_picDsbld = face("dsbld");
+    setPicIdle(face("idle"));
+}
 
 void TEzRgnBtn::setPaintMode(TPaintMode mode)
 {

@@ -21,6 +21,7 @@ class TEzRgnBtn : public QWidget
     Q_PROPERTY(QPixmap PicDown READ picDown WRITE setPicDown)
     Q_PROPERTY(QPixmap PicUp READ picUp WRITE setPicUp)
     Q_PROPERTY(QPixmap PicDsbld READ picDsbld WRITE setPicDsbld)
+    Q_PROPERTY(QString Faces READ faces WRITE setFaces)
     Q_PROPERTY(TPaintMode PaintMode READ paintMode WRITE setPaintMode)
 
 public:
@@ -44,6 +45,11 @@ public:
     void setPicDown(const QPixmap &picture);
     void setPicUp(const QPixmap &picture);
     void setPicDsbld(const QPixmap &picture);
+    // The four state pictures from the program's drawings "FACES_idle.png",
+    // "FACES_up.png", "FACES_down.png" and "FACES_dsbld.png", at the ratio of
+    // the screen (see artworkForRatio).
+    QString faces() const { return m_faces; }
+    void setFaces(const QString &faces);
 
     TPaintMode paintMode() const { return m_paintMode; }
     void setPaintMode(TPaintMode mode);
@@ -102,5 +108,6 @@ private:
     QPixmap m_picUp;
     QPixmap m_picDown;
     QPixmap m_picDsbld;
+    QString m_faces;
     const QList<QPixmap> *m_imageList = nullptr;
 };

@@ -1,12 +1,16 @@
 #include "skin/Image.h"
 
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
+
+#include "skin/Artwork.h"
 
 TImage::TImage(QWidget *parent) : QLabel(parent) {}
 
 QPixmap TImage::picture() const
 {
+    loadPictureFile();
     // A form may also have filled QLabel's own pixmap.
     return m_picture.isNull() ? pixmap() : m_picture;
 }
@@ -14,8 +18,40 @@ QPixmap TImage::picture() const
 void TImage::setPicture(const QPixmap &picture)
 {
     m_picture = picture;
+    m_file.clear();
+    m_key.reset();
+    m_fileRead = true;
     fitToPicture();
     update();
+}
+
+void TImage::setPictureFile(const QString &file)
+{
+    m_picture = QPixmap();
+    m_file = file;
+    m_key.reset();
+    m_fileRead = false;
+    fitToPicture();
+    update();
+}
+
+void TImage::setSkinFile(const QString &file, QRgb key)
+{
+    m_picture = QPixmap();
+    m_file = file;
+    m_key = key;
+    m_fileRead = false;
+    fitToPicture();
+    update();
+}
+
+void TImage::loadPictureFile() const
+{
+    if (m_fileRead)
+        return;
+    m_fileRead = true;
+    const qreal ratio = devicePixelRatioF();
+    m_picture = QPixmap::fromImage(m_key ? skinForRatio(m_file, ratio, *m_key) : artworkForRatio(m_file, ratio));
 }
 
 void TImage::setAutoSize(bool on)
@@ -52,9 +88,12 @@ void TImage::setCenter(bool on)
 
 void TImage::fitToPicture()
 {
-    const QPixmap shown = picture();
-    if (m_autoSize && !shown.isNull())
-        resize(shown.deviceIndependentSize().toSize());
+    if (!m_autoSize)
+        return;
+    // A drawing not read yet gives its size from its header alone.
+    const QSize size = m_fileRead ? picture().deviceIndependentSize().toSize() : QImageReader(m_file).size();
+    if (size.isValid() && !size.isEmpty())
+        resize(size);
 }
 
 QRect TImage::pictureRect() const
@@ -84,8 +123,13 @@ void TImage::paintEvent(QPaintEvent *)
         return;
     QPainter painter(this);
     const QRect target = pictureRect();
-    if (target.size() != shown.deviceIndependentSize().toSize())
-        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // At its own size a picture is drawn pixel for pixel, even at a
+    // fractional ratio where its logical size is rounded.
+    if (target.size() == shown.deviceIndependentSize().toSize()) {
+        painter.drawPixmap(target.topLeft(), shown);
+        return;
+    }
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(target, shown);
 }
 

@@ -2,9 +2,13 @@
 
 #include <QApplication>
 #include <QCursor>
+#include <QDataStream>
+#include <QFile>
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QWindow>
 
+#include "skin/Artwork.h"
 #include "skin/Image.h"
 
 QRegion regionFromSkin(const QImage &skin, QRgb key)
@@ -42,7 +46,50 @@ QRegion regionFromSkin(const QImage &skin, QRgb key)
     return region;
 }
 
-TShapedForm::TShapedForm(QWidget *parent) : QWidget(parent, Qt::FramelessWindowHint | Qt::Window) {}
+TShapedForm::TShapedForm(QWidget *parent) : QWidget(parent, Qt::FramelessWindowHint | Qt::Window)
+{
+    // Where the window system composes windows (Wayland, a compositing X11
+    // desktop) the mask only cuts input: the transparent pixels of the skin
+    // are what hides its outside. Set before the window exists, as the
+    // window system chooses its pixel format then.
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void TShapedForm::ShapeWindow(TImage *background)
+{
+    const QString file = background->pictureFile();
+    const qreal ratio = devicePixelRatioF();
+    if (file.isEmpty()) {
+        const QImage skin = background->picture().toImage();
+        ShapeWindow(skin, SkinKeyColour);
+        background->setPicture(QPixmap::fromImage(withoutKeyColour(skin, SkinKeyColour)));
+        return;
+    }
+    const QRegion outline = storedOutline(file);
+    if (outline.isEmpty()) {
+        const QImage skin(file);
+        ShapeWindow(skin, SkinKeyColour);
+        const QImage shown = ratio > 1.0 ? skinForRatio(file, ratio, SkinKeyColour) : withoutKeyColour(skin, SkinKeyColour);
+        background->setPicture(QPixmap::fromImage(shown));
+        return;
+    }
+    // The outline computed when the skin was drawn: the skin itself is
+    // decoded when the window is first painted.
+    setFixedSize(QImageReader(file).size());
+    setMask(outline);
+    background->setSkinFile(file, SkinKeyColour);
+}
+
+QRegion storedOutline(const QString &skinFile)
+{
+    QFile file(skinFile.left(skinFile.lastIndexOf(QLatin1Char('.'))) + QStringLiteral(".outline"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QDataStream in(&file);
+    QRegion outline;
+    in >> outline;
+    return in.status() == QDataStream::Ok ? outline : QRegion();
+}
 
 void TShapedForm::ShapeWindow(const QImage &skin, QRgb key)
 {

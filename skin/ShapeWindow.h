@@ -7,10 +7,17 @@
 
 class TImage;
 
+// The colour that marks the outside of every skin.
+inline constexpr QRgb SkinKeyColour = 0xFF00FF;
+
 // The outline of a skin: one rectangle per maximal horizontal run of pixels
 // whose colour differs from the key colour (0xRRGGBB, compared exactly on the
 // red, green and blue channels; alpha is not part of the colour).
 QRegion regionFromSkin(const QImage &skin, QRgb key);
+
+// The outline the artwork generator stored beside a skin ("skin_main.png":
+// "skin_main.outline"), empty when there is none.
+QRegion storedOutline(const QString &skinFile);
 
 // A frameless window cut to the outline of its skin and moved by dragging
 // its background. Base class of the skinned windows.
@@ -24,6 +31,12 @@ public:
     // A skin without an opaque pixel leaves the window a full rectangle; a
     // null skin (picture missing) changes nothing.
     void ShapeWindow(const QImage &skin, QRgb key);
+
+    // The one step every skinned window takes: its background shows the skin
+    // with the key colour fully transparent (drawn for the screen's ratio),
+    // and the window takes the size and outline of the 1x skin, so that its
+    // shape is the same at every scale. The mask decides where clicks go.
+    void ShapeWindow(TImage *background);
 
     // Starts moving the window with the mouse: the window system's move
     // where it accepts it, otherwise the window follows the mouse until the

@@ -18,7 +18,7 @@ TForm1::~TForm1() = default;
 
 void TForm1::FormCreate()
 {
-    ShapeWindow(ui->Image1->picture().toImage(), 0xFF00FF);
+    ShapeWindow(ui->Image1);
 }
 
 void TForm1::Image1Click()

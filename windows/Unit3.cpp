@@ -18,5 +18,5 @@ TForm3::~TForm3() = default;
 
 void TForm3::FormCreate()
 {
-    ShapeWindow(ui->Image1->picture().toImage(), 0xFF00FF);
+    ShapeWindow(ui->Image1);
 }

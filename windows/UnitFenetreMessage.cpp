@@ -28,7 +28,7 @@ TFormFenetreMessage::~TFormFenetreMessage() = default;
 
 void TFormFenetreMessage::FormCreate()
 {
-    ShapeWindow(ui->Image1->picture().toImage(), 0xFF00FF);
+    ShapeWindow(ui->Image1);
 }
 
 void TFormFenetreMessage::showVerdict(bool right, const QString &text)

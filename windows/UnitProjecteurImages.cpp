@@ -27,7 +27,7 @@ TFormProjImages::~TFormProjImages() = default;
 
 void TFormProjImages::FormCreate()
 {
-    ShapeWindow(ui->Image1->picture().toImage(), 0xFF00FF);
+    ShapeWindow(ui->Image1);
 }
 
 void TFormProjImages::EzRgnBtn1Click()

@@ -60,6 +60,20 @@ check_no_key_colour() { # screenshot → fails if any pixel is exactly the key c
   [ "$n" -eq 0 ] || { echo "$n key-colour pixels on screen" >&2; return 1; }
 }
 
+check_window_size() { # window id, width, height in device pixels
+  local size
+  size=$(xwininfo -id "$1" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w "x" h}')
+  [ "$size" = "$2x$3" ] || { echo "window is $size, expected $2x$3" >&2; return 1; }
+}
+
+check_over_main() { # pop-up id, main id → the pop-up overlaps the main window and lies above it
+  local px py mx my
+  read -r px py < <(window_origin "$1"); read -r mx my < <(window_origin "$2")
+  [ "$px" -lt $((mx + 843 * ${E2E_SCALE:-1})) ] && [ "$py" -lt $((my + 524 * ${E2E_SCALE:-1})) ] \
+    && [ $((px + 313 * ${E2E_SCALE:-1})) -gt "$mx" ] && [ $((py + 201 * ${E2E_SCALE:-1})) -gt "$my" ] \
+    || { echo "the correction window at $px,$py lies outside the main window at $mx,$my" >&2; return 1; }
+}
+
 check_pixel() { # screenshot x y #RRGGBB
   local got
   got=$(convert "$1" -format "%[hex:p{$2,$3}]" info: | cut -c1-6)
@@ -128,4 +142,25 @@ holds_still() { # x y w h → true once the screen there has been the same for t
   now=$(import -window root -crop "${3}x${4}+$1+$2" +repage rgb:- 2>/dev/null | md5sum)
   if [ "$now" = "$last_print" ]; then still=$((still + 1)); else still=0; last_print=$now; fi
   [ "$still" -ge 10 ]
+}
+
+start_weston() { # backend (headless or x11) shots-folder → a compositor on $WAYLAND_DISPLAY, stopped on exit
+  WAYLAND_DISPLAY="wl-e2e-$$"
+  cat > "$2/weston.ini" <<INI
+[core]
+idle-time=0
+[shell]
+background-color=0xff000000
+panel-position=none
+locking=false
+INI
+  weston --backend="$1-backend.so" --use-pixman --width=1200 --height=760 --socket="$WAYLAND_DISPLAY" \
+    --config="$2/weston.ini" > "$2/weston.log" 2>&1 &
+  local weston=$! i
+  trap "kill $weston 2>/dev/null || true" EXIT
+  for i in $(seq 100); do
+    [ -S "$XDG_RUNTIME_DIR/$WAYLAND_DISPLAY" ] && return 0
+    sleep 0.1
+  done
+  echo "weston did not start" >&2; cat "$2/weston.log" >&2; return 1
 }

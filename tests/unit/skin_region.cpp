@@ -48,6 +48,9 @@ private slots:
     void outlineCoversExactlyTheNonKeyRuns();
     void alphaChannelIsNotPartOfTheColour();
     void skinWithoutOpaquePixelGivesEmptyRegion();
+    void storedOutlinesAreThoseOfTheSkins_data();
+    void storedOutlinesAreThoseOfTheSkins();
+    void skinWithoutStoredOutlineHasNone();
 };
 
 void SkinRegionTest::outlineCoversExactlyTheNonKeyRuns_data()
@@ -105,6 +108,29 @@ void SkinRegionTest::skinWithoutOpaquePixelGivesEmptyRegion()
 {
     QVERIFY(regionFromSkin(skinFromRows({"...", "..."}), kKey).isEmpty());
     QVERIFY(regionFromSkin(QImage(), kKey).isEmpty());
+}
+
+void SkinRegionTest::storedOutlinesAreThoseOfTheSkins_data()
+{
+    QTest::addColumn<QString>("file");
+    for (const char *name : {"main", "projector", "correction", "about", "notice"})
+        QTest::newRow(name) << QStringLiteral(":/images/skin_%1.png").arg(QLatin1String(name));
+}
+
+// A skin drawn anew without its outline stored again would cut the window
+// wrongly.
+void SkinRegionTest::storedOutlinesAreThoseOfTheSkins()
+{
+    QFETCH(QString, file);
+    const QRegion stored = storedOutline(file);
+    QVERIFY(!stored.isEmpty());
+    QVERIFY(stored.xored(regionFromSkin(QImage(file), kKey)).isEmpty());
+}
+
+void SkinRegionTest::skinWithoutStoredOutlineHasNone()
+{
+    QVERIFY(storedOutline(QStringLiteral(":/images/question_mark.png")).isEmpty());
+    QVERIFY(storedOutline(QStringLiteral("/nonexistent/skin.png")).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(SkinRegionTest)

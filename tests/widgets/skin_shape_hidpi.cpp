@@ -1,17 +1,22 @@
 #include <QApplication>
 #include <QTest>
 
+#include "skin/EzRgnBtn.h"
 #include "skin/Image.h"
 #include "skin/ShapeWindow.h"
 
 // On a screen of pixel ratio 2 the outline stays in the window's logical
-// pixels: Qt doubles window and mask together.
+// pixels: Qt doubles window and mask together, while the pictures come from
+// the drawings made at 2x.
 class SkinShapeHiDpiTest : public QObject
 {
     Q_OBJECT
 private slots:
     void maskFollowsTheLogicalSize();
     void skinWithItsOwnRatioIsTakenAtLogicalSize();
+    void skinsAreShownFromTheirTwiceDetailedDrawing_data();
+    void skinsAreShownFromTheirTwiceDetailedDrawing();
+    void buttonFacesComeAtTwiceTheDetail();
 };
 
 namespace {
@@ -62,6 +67,64 @@ void SkinShapeHiDpiTest::skinWithItsOwnRatioIsTakenAtLogicalSize()
     QRegion expected(0, 1, 120, 78);
     expected -= QRegion(10, 10, 1, 1);
     QVERIFY(w.mask().xored(expected).isEmpty());
+}
+
+void SkinShapeHiDpiTest::skinsAreShownFromTheirTwiceDetailedDrawing_data()
+{
+    QTest::addColumn<QString>("file");
+    for (const char *name : {"main", "projector", "correction", "about", "notice"})
+        QTest::newRow(name) << QStringLiteral(":/images/skin_%1.png").arg(QLatin1String(name));
+}
+
+void SkinShapeHiDpiTest::skinsAreShownFromTheirTwiceDetailedDrawing()
+{
+    QFETCH(QString, file);
+    const QImage skin1x(file);
+    QImage skin2x(file.chopped(4) + QStringLiteral("@2x.png"));
+    skin2x = skin2x.convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(skin2x.size(), skin1x.size() * 2);
+
+    TShapedForm w;
+    auto *image = new TImage(&w);
+    image->setAutoSize(true);
+    image->setPictureFile(file);
+    w.ShapeWindow(image);
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    // Size and outline are the 1x skin's.
+    QCOMPARE(w.size(), skin1x.size());
+    QVERIFY(w.mask().xored(regionFromSkin(skin1x, SkinKeyColour)).isEmpty());
+
+    const QImage shot = w.grab().toImage().convertToFormat(QImage::Format_ARGB32);
+    QCOMPARE(shot.size(), skin2x.size());
+    const QImage doubled = skin1x.convertToFormat(QImage::Format_ARGB32).scaled(skin2x.size());
+    int wrong = 0, unlikeDoubled = 0, keyShown = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x) {
+            const QRgb drawn = skin2x.pixel(x, y), seen = shot.pixel(x, y);
+            if ((drawn & 0xFFFFFFu) == SkinKeyColour) {
+                keyShown += qAlpha(seen) != 0;
+                continue;
+            }
+            wrong += seen != drawn;
+            unlikeDoubled += seen != doubled.pixel(x, y);
+        }
+    }
+    QCOMPARE(wrong, 0);
+    QCOMPARE(keyShown, 0);
+    // Every edge of a stroke or a letter is finer than a doubled 1x pixel.
+    QVERIFY2(unlikeDoubled > shot.width() * shot.height() / 50, qPrintable(QString::number(unlikeDoubled)));
+}
+
+void SkinShapeHiDpiTest::buttonFacesComeAtTwiceTheDetail()
+{
+    TEzRgnBtn button;
+    button.setFaces(QStringLiteral(":/images/btn_quitter"));
+    for (const QPixmap &face : {button.picIdle(), button.picUp(), button.picDown(), button.picDsbld()}) {
+        QCOMPARE(face.devicePixelRatio(), 2.0);
+        QCOMPARE(face.size(), QSize(170, 88));
+    }
+    QCOMPARE(button.size(), QSize(85, 44));
 }
 
 int main(int argc, char **argv)

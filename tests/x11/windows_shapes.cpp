@@ -31,7 +31,8 @@ Probe probe(QWidget *window, TImage *background)
     Probe p;
     for (int y = 0; y < skin.height(); ++y) {
         for (int x = 0; x < skin.width(); ++x) {
-            const bool isKey = (skin.pixel(x, y) | 0xFF000000) == Key;
+            // The window shows the key colour's pixels fully transparent.
+            const bool isKey = qAlpha(skin.pixel(x, y)) == 0 || (skin.pixel(x, y) | 0xFF000000) == Key;
             if (isKey && p.key.x() < 0 && x > 2 && y > 2)
                 p.key = {x, y};
             if (!isKey && p.opaque.x() < 0 && x > 40 && y > 40 && window->childAt(x, y) == background)

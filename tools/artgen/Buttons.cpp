@@ -57,7 +57,7 @@ QImage drawButton(const QImage &ground, State s, const Face &face, const Content
     QImage img = ground.convertToFormat(QImage::Format_ARGB32_Premultiplied);
     QPainter p(&img);
     prepare(p);
-    const QSize size = img.size();
+    const QSize size = logicalSize(img);
     QRectF r(0.5, 0.5, size.width() - 2.0, size.height() - 2.5);
     const bool down = s == State::Down;
     if (down)
@@ -158,7 +158,7 @@ QImage closeBall(const QImage &ground, State s)
     QPainterPath ball;
     ball.addEllipse(c, radius, radius);
     if (s != State::Dsbld)
-        drawShadow(p, ball, img.size(), down ? QPointF(0.3, 0.6) : QPointF(0.6, 1.6), 1,
+        drawShadow(p, ball, logicalSize(img), down ? QPointF(0.3, 0.6) : QPointF(0.6, 1.6), 1,
                    withAlpha(QColor(0, 20, 60), down ? 70 : 110));
     QRadialGradient g(c + QPointF(-5, -6), radius * 1.5);
     g.setColorAt(0, tone(QColor(0x8c, 0xc8, 0xff), s));
@@ -196,12 +196,14 @@ QImage closeBall(const QImage &ground, State s)
 
 QImage crop(const QImage &skin, QPoint at, QSize size)
 {
-    return skin.copy(QRect(at, size));
+    QImage img = skin.copy(QRect(at * scale(), size * scale()));
+    img.setDevicePixelRatio(scale());
+    return img;
 }
 
 QImage plain(QSize size, const QColor &c)
 {
-    QImage img(size, QImage::Format_RGB32);
+    QImage img = surface(size.width(), size.height());
     img.fill(c);
     return img;
 }

@@ -31,6 +31,7 @@ QImage icon(int width, int height, const Draw &draw)
 QImage onGround(const QImage &img, const QColor &ground)
 {
     QImage out(img.size(), QImage::Format_RGB32);
+    out.setDevicePixelRatio(img.devicePixelRatio());
     out.fill(ground);
     QPainter p(&out);
     p.drawImage(0, 0, img);
@@ -262,8 +263,10 @@ QImage questionMark()
     p.setBrush(Qt::NoBrush);
     p.drawPath(glyph);
     p.end();
-    return big.scaled(W, H, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-        .convertToFormat(QImage::Format_RGB32);
+    QImage out = big.scaled(W * scale(), H * scale(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
+                     .convertToFormat(QImage::Format_RGB32);
+    out.setDevicePixelRatio(scale());
+    return out;
 }
 
 // Tool bar icons: 16 × 16 on the tool bars' teal.

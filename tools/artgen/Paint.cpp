@@ -12,6 +12,7 @@ namespace art {
 namespace {
 
 QString g_family = QStringLiteral("Liberation Sans");
+int g_scale = 1;
 
 // One horizontal then one vertical running-sum pass over a float plane.
 void boxBlur(std::vector<float> &v, int w, int h, int r)
@@ -40,6 +41,8 @@ void boxBlur(std::vector<float> &v, int w, int h, int r)
     }
 }
 
+// The coverage of a path over a canvas of the given 1x size, one value per
+// pixel at the present scale.
 std::vector<float> coverage(const QPainterPath &path, QSize size)
 {
     QImage img = canvas(size.width(), size.height());
@@ -48,16 +51,39 @@ std::vector<float> coverage(const QPainterPath &path, QSize size)
         prepare(p);
         p.fillPath(path, Qt::white);
     }
-    std::vector<float> v(size_t(size.width()) * size.height());
-    for (int y = 0; y < size.height(); ++y) {
+    const int w = img.width(), h = img.height();
+    std::vector<float> v(size_t(w) * h);
+    for (int y = 0; y < h; ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(img.constScanLine(y));
-        for (int x = 0; x < size.width(); ++x)
-            v[size_t(y) * size.width() + x] = qAlpha(line[x]) / 255.0f;
+        for (int x = 0; x < w; ++x)
+            v[size_t(y) * w + x] = qAlpha(line[x]) / 255.0f;
     }
     return v;
 }
 
 } // namespace
+
+void setScale(int scale)
+{
+    g_scale = scale;
+}
+
+int scale()
+{
+    return g_scale;
+}
+
+QImage surface(int width, int height)
+{
+    QImage img(width * g_scale, height * g_scale, QImage::Format_ARGB32_Premultiplied);
+    img.setDevicePixelRatio(g_scale);
+    return img;
+}
+
+QSize logicalSize(const QImage &image)
+{
+    return image.deviceIndependentSize().toSize();
+}
 
 void loadFonts()
 {
@@ -116,7 +142,7 @@ void prepare(QPainter &p)
 
 QImage canvas(int width, int height)
 {
-    QImage img(width, height, QImage::Format_ARGB32_Premultiplied);
+    QImage img = surface(width, height);
     img.fill(Qt::transparent);
     return img;
 }
@@ -124,13 +150,15 @@ QImage canvas(int width, int height)
 QImage blurredCoverage(const QPainterPath &path, QSize size, int radius)
 {
     std::vector<float> v = coverage(path, size);
+    const int w = size.width() * g_scale, h = size.height() * g_scale;
     for (int i = 0; i < 3; ++i)
-        boxBlur(v, size.width(), size.height(), radius);
-    QImage out(size, QImage::Format_Alpha8);
-    for (int y = 0; y < size.height(); ++y) {
+        boxBlur(v, w, h, radius * g_scale);
+    QImage out(w, h, QImage::Format_Alpha8);
+    out.setDevicePixelRatio(g_scale);
+    for (int y = 0; y < h; ++y) {
         uchar *line = out.scanLine(y);
-        for (int x = 0; x < size.width(); ++x)
-            line[x] = uchar(std::clamp(int(v[size_t(y) * size.width() + x] * 255.0f + 0.5f), 0, 255));
+        for (int x = 0; x < w; ++x)
+            line[x] = uchar(std::clamp(int(v[size_t(y) * w + x] * 255.0f + 0.5f), 0, 255));
     }
     return out;
 }
@@ -139,11 +167,11 @@ void drawShadow(QPainter &p, const QPainterPath &path, QSize canvasSize, QPointF
                 int radius, const QColor &colour)
 {
     const QImage alpha = blurredCoverage(path.translated(offset), canvasSize, radius);
-    QImage layer(canvasSize, QImage::Format_ARGB32_Premultiplied);
-    for (int y = 0; y < canvasSize.height(); ++y) {
+    QImage layer = surface(canvasSize.width(), canvasSize.height());
+    for (int y = 0; y < layer.height(); ++y) {
         const uchar *a = alpha.constScanLine(y);
         auto *line = reinterpret_cast<QRgb *>(layer.scanLine(y));
-        for (int x = 0; x < canvasSize.width(); ++x) {
+        for (int x = 0; x < layer.width(); ++x) {
             const int al = a[x] * colour.alpha() / 255;
             line[x] = qPremultiply(qRgba(colour.red(), colour.green(), colour.blue(), al));
         }
@@ -153,11 +181,11 @@ void drawShadow(QPainter &p, const QPainterPath &path, QSize canvasSize, QPointF
 
 QImage emboss(const QPainterPath &shape, QSize size, int radius, qreal strength)
 {
-    const int w = size.width(), h = size.height();
+    const int w = size.width() * g_scale, h = size.height() * g_scale;
     std::vector<float> v = coverage(shape, size);
     for (int i = 0; i < 3; ++i)
-        boxBlur(v, w, h, radius);
-    QImage layer = canvas(w, h);
+        boxBlur(v, w, h, radius * g_scale);
+    QImage layer = canvas(size.width(), size.height());
     auto at = [&](int x, int y) {
         return v[size_t(std::clamp(y, 0, h - 1)) * w + std::clamp(x, 0, w - 1)];
     };
@@ -166,7 +194,7 @@ QImage emboss(const QPainterPath &shape, QSize size, int radius, qreal strength)
         for (int x = 0; x < w; ++x) {
             // Light falls from the top left: a slope facing it is bright.
             const float slope = (at(x - 1, y) - at(x + 1, y)) + (at(x, y - 1) - at(x, y + 1));
-            const float s = float(strength) * slope * float(radius);
+            const float s = float(strength) * slope * float(radius * g_scale);
             const int a = std::clamp(int(std::abs(s) * (s > 0 ? 255.0f : 190.0f)), 0, 255);
             line[x] = s > 0 ? qPremultiply(qRgba(255, 255, 255, a))
                             : qPremultiply(qRgba(70, 70, 96, a));
@@ -177,8 +205,10 @@ QImage emboss(const QPainterPath &shape, QSize size, int radius, qreal strength)
 
 QImage keyOut(const QImage &content, const QPainterPath &outline)
 {
-    const int w = content.width(), h = content.height();
-    QImage mask = canvas(w, h);
+    const QSize size = logicalSize(content);
+    const int w = size.width(), h = size.height();
+    QImage mask(w, h, QImage::Format_ARGB32_Premultiplied);
+    mask.fill(Qt::transparent);
     {
         QPainter p(&mask);
         prepare(p);
@@ -186,12 +216,14 @@ QImage keyOut(const QImage &content, const QPainterPath &outline)
     }
     QImage out = content.convertToFormat(QImage::Format_RGB32);
     const QRgb key = pal::key.rgb();
-    for (int y = 0; y < h; ++y) {
+    for (int y = 0; y < out.height(); ++y) {
         auto *line = reinterpret_cast<QRgb *>(out.scanLine(y));
-        const auto *m = reinterpret_cast<const QRgb *>(mask.constScanLine(y));
-        for (int x = 0; x < w; ++x) {
-            const bool frame = x == 0 || y == 0 || x == w - 1 || y == h - 1;
-            line[x] = (frame || qAlpha(m[x]) < 128) ? key : (line[x] | 0xff000000u);
+        const int y1 = y / g_scale;
+        const auto *m = reinterpret_cast<const QRgb *>(mask.constScanLine(y1));
+        for (int x = 0; x < out.width(); ++x) {
+            const int x1 = x / g_scale;
+            const bool frame = x1 == 0 || y1 == 0 || x1 == w - 1 || y1 == h - 1;
+            line[x] = (frame || qAlpha(m[x1]) < 128) ? key : (line[x] | 0xff000000u);
         }
     }
     return out;
@@ -199,8 +231,11 @@ QImage keyOut(const QImage &content, const QPainterPath &outline)
 
 QImage downscale(const QImage &big, int width, int height)
 {
-    return big.scaled(width, height, Qt::IgnoreAspectRatio, Qt::SmoothTransformation)
-        .convertToFormat(QImage::Format_ARGB32);
+    QImage out = big.scaled(width * g_scale, height * g_scale, Qt::IgnoreAspectRatio,
+                            Qt::SmoothTransformation)
+                     .convertToFormat(QImage::Format_ARGB32);
+    out.setDevicePixelRatio(g_scale);
+    return out;
 }
 
 void shadowedText(QPainter &p, const QRectF &rect, const QString &text, const QFont &font,

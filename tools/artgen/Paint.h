@@ -32,6 +32,15 @@ inline const QColor blue{0x2f, 0x80, 0xd6};
 inline const QColor key{0xff, 0x00, 0xff};
 } // namespace pal
 
+// Every picture is drawn at 1x and again at 2x for high-density screens. All
+// sizes and coordinates are in 1x pixels; images carry their pixel ratio.
+void setScale(int scale);
+int scale();
+// An uninitialised ARGB canvas of width × height 1x pixels at the present scale.
+QImage surface(int width, int height);
+// An image's size in 1x pixels.
+QSize logicalSize(const QImage &image);
+
 // Loads the bundled fonts once; the pictures must not depend on the machine.
 void loadFonts();
 QFont boldFont(qreal pixelSize, bool italic = false);
@@ -60,7 +69,8 @@ QImage emboss(const QPainterPath &shape, QSize size, int radius, qreal strength)
 
 // Turns a drawn skin into the key-coloured bitmap: pixels less than half
 // covered by the outline become exactly the key colour, every other pixel
-// becomes fully opaque, and the one-pixel frame along the edges is key.
+// becomes fully opaque, and the one-pixel frame along the edges is key. The
+// key pixels are decided at 1x, so a 2x skin has exactly the 1x outline.
 QImage keyOut(const QImage &content, const QPainterPath &outline);
 
 // Draws big and scales down: small icons come out smoother than drawn direct.

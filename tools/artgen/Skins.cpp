@@ -90,7 +90,7 @@ void scribble(QPainter &p, QPointF start, qreal length, const QColor &colour)
 QImage mainSkin()
 {
     const int W = 843, H = 524;
-    QImage img(W, H, QImage::Format_ARGB32_Premultiplied);
+    QImage img = surface(W, H);
     img.fill(pal::tealDeep);
     QPainter p(&img);
     prepare(p);
@@ -130,7 +130,7 @@ QImage mainSkin()
         bite.addEllipse(QPointF(252 + r, 63 + r), r, r);
         header = header.united(corner.subtracted(bite)).simplified();
     }
-    drawShadow(p, header, img.size(), QPointF(0, 2), 3, withAlpha(pal::tealDeep, 90));
+    drawShadow(p, header, logicalSize(img), QPointF(0, 2), 3, withAlpha(pal::tealDeep, 90));
     QLinearGradient band(0, 0, 0, 60);
     band.setColorAt(0, pal::tealLight);
     band.setColorAt(1, pal::teal);
@@ -168,7 +168,7 @@ QImage mainSkin()
     // Status plate on the right of the band, where the status line is written.
     {
         const QPainterPath plate = rounded(QRectF(681.5, 39.5, 149, 28), 14);
-        drawShadow(p, plate, img.size(), QPointF(0, 1.5), 2, withAlpha(pal::tealDeep, 110));
+        drawShadow(p, plate, logicalSize(img), QPointF(0, 1.5), 2, withAlpha(pal::tealDeep, 110));
         QLinearGradient f(0, 40, 0, 68);
         f.setColorAt(0, pal::white);
         f.setColorAt(1, QColor(0xe4, 0xf3, 0xf2));
@@ -182,7 +182,7 @@ QImage mainSkin()
     // pages, the right one the question page.
     auto panel = [&](const QRectF &r) {
         const QPainterPath path = rounded(r, 12);
-        drawShadow(p, path, img.size(), QPointF(0, 2), 4, withAlpha(pal::tealDeep, 70));
+        drawShadow(p, path, logicalSize(img), QPointF(0, 2), 4, withAlpha(pal::tealDeep, 70));
         p.fillPath(path, pal::white);
         p.setPen(QPen(pal::panelEdge, 1));
         p.setBrush(Qt::NoBrush);
@@ -200,7 +200,7 @@ QImage mainSkin()
 QImage correctionSkin()
 {
     const int W = 313, H = 201;
-    QImage img(W, H, QImage::Format_ARGB32_Premultiplied);
+    QImage img = surface(W, H);
     const QColor rim(0x3f, 0x86, 0xb0);
     img.fill(rim);
     QPainter p(&img);
@@ -219,7 +219,7 @@ QImage correctionSkin()
            QColor(0xff, 0xb7, 0x2c));
 
     const QPainterPath inner = folderTab(QRectF(9.5, 33.5, 294, 158), QRectF(139.5, 8.5, 164, 40), 10);
-    drawShadow(p, inner, img.size(), QPointF(0, 1.5), 3, withAlpha(QColor(0x1c, 0x4e, 0x70), 110));
+    drawShadow(p, inner, logicalSize(img), QPointF(0, 1.5), 3, withAlpha(QColor(0x1c, 0x4e, 0x70), 110));
     p.fillPath(inner, pal::white);
     p.setPen(QPen(QColor(0x7f, 0xb5, 0xd6), 1));
     p.setBrush(Qt::NoBrush);
@@ -248,7 +248,7 @@ QImage correctionSkin()
 QImage projectorSkin()
 {
     const int W = 539, H = 430;
-    QImage img(W, H, QImage::Format_ARGB32_Premultiplied);
+    QImage img = surface(W, H);
     img.fill(pal::tealDeep);
     QPainter p(&img);
     prepare(p);
@@ -282,7 +282,7 @@ QImage projectorSkin()
     }
 
     const QPainterPath inner = folderTab(QRectF(11.5, 32.5, 516, 386), QRectF(289.5, 8.5, 238, 40), 12);
-    drawShadow(p, inner, img.size(), QPointF(0, 2), 3, withAlpha(pal::tealDeep, 150));
+    drawShadow(p, inner, logicalSize(img), QPointF(0, 2), 3, withAlpha(pal::tealDeep, 150));
     p.fillPath(inner, pal::white);
     p.setPen(QPen(pal::panelEdge, 1));
     p.setBrush(Qt::NoBrush);
@@ -385,7 +385,7 @@ AboutMotif aboutMotif()
 QImage aboutSkin()
 {
     const int W = 400, H = 400;
-    QImage img(W, H, QImage::Format_ARGB32_Premultiplied);
+    QImage img = surface(W, H);
     img.fill(pal::violetDark);
     QPainter p(&img);
     prepare(p);
@@ -403,7 +403,7 @@ QImage aboutSkin()
     const QColor relief(0xe8, 0xe8, 0xee);
     auto raise = [&](const QPainterPath &shape, int radius, qreal strength) {
         p.fillPath(shape, relief);
-        p.drawImage(0, 0, emboss(shape, img.size(), radius, strength));
+        p.drawImage(0, 0, emboss(shape, logicalSize(img), radius, strength));
     };
     raise(motif.book, 2, 0.7);
     // Faint ruling on the pages.
@@ -432,7 +432,7 @@ QImage aboutSkin()
 QImage noticeSkin()
 {
     const int W = 346, H = 220;
-    QImage img(W, H, QImage::Format_ARGB32_Premultiplied);
+    QImage img = surface(W, H);
     img.fill(pal::violetDark);
     QPainter p(&img);
     prepare(p);
@@ -485,7 +485,7 @@ QImage noticeSkin()
         tabbed.lineTo(at.x() + 3, at.y() + h);
         tabbed.quadTo(at.x(), at.y() + h, at.x(), at.y() + h - 3);
         tabbed.closeSubpath();
-        drawShadow(p, tabbed, img.size(), QPointF(1, 1.5), 2, withAlpha(pal::violetDark, 70));
+        drawShadow(p, tabbed, logicalSize(img), QPointF(1, 1.5), 2, withAlpha(pal::violetDark, 70));
         p.fillPath(tabbed, back);
         QPainterPath front = rounded(QRectF(at.x(), at.y() + h * 0.32, w, h * 0.68), 3);
         QLinearGradient f(0, at.y() + h * 0.32, 0, at.y() + h);

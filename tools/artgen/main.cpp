@@ -1,11 +1,13 @@
 // Draws every skin, button face and icon of the program into a folder
-// (normally resources/images). With --preview FOLDER it also writes a contact
+// (normally resources/images), at 1x and at 2x ("name@2x.png"). With --preview FOLDER it also writes a contact
 // sheet and mock-ups of the windows with their buttons in place.
 
 #include "tools/artgen/Artwork.h"
 #include "tools/artgen/Paint.h"
 #include "tools/artgen/Preview.h"
+#include "skin/ShapeWindow.h"
 
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QGuiApplication>
@@ -15,14 +17,51 @@
 
 namespace {
 
-bool save(const QDir &dir, const art::Picture &picture)
+// The 2x copy of "name.png" is "name@2x.png", which Qt reads with a pixel
+// ratio of 2.
+QString fileName(const QString &name, int scale)
 {
-    const QString path = dir.filePath(picture.name);
+    if (scale == 1)
+        return name;
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    return name.left(dot) + QStringLiteral("@%1x").arg(scale) + name.mid(dot);
+}
+
+bool save(const QDir &dir, const art::Picture &picture, int scale)
+{
+    const QString path = dir.filePath(fileName(picture.name, scale));
     if (!picture.image.save(path, "PNG")) {
         std::fprintf(stderr, "artgen: cannot write %s\n", qPrintable(path));
         return false;
     }
     return true;
+}
+
+QList<art::Picture> allPictures()
+{
+    const art::Skins skins = art::allSkins();
+    QList<art::Picture> pictures = {
+        {QStringLiteral("skin_main.png"), skins.main},
+        {QStringLiteral("skin_projector.png"), skins.projector},
+        {QStringLiteral("skin_correction.png"), skins.correction},
+        {QStringLiteral("skin_about.png"), skins.about},
+        {QStringLiteral("skin_notice.png"), skins.notice},
+    };
+    pictures += art::buttonPictures(skins);
+    pictures += art::iconPictures();
+    return pictures;
+}
+
+// The outline of a skin, stored beside it ("skin_main.outline") so that the
+// program need not scan the skin's pixels at each start.
+bool saveOutline(const QDir &dir, const art::Picture &skin)
+{
+    QFile file(dir.filePath(skin.name.chopped(4) + QStringLiteral(".outline")));
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return false;
+    QDataStream out(&file);
+    out << regionFromSkin(skin.image, SkinKeyColour);
+    return out.status() == QDataStream::Ok;
 }
 
 } // namespace
@@ -43,20 +82,19 @@ int main(int argc, char *argv[])
     }
     art::loadFonts();
 
-    const art::Skins skins = art::allSkins();
-    QList<art::Picture> pictures = {
-        {QStringLiteral("skin_main.png"), skins.main},
-        {QStringLiteral("skin_projector.png"), skins.projector},
-        {QStringLiteral("skin_correction.png"), skins.correction},
-        {QStringLiteral("skin_about.png"), skins.about},
-        {QStringLiteral("skin_notice.png"), skins.notice},
-    };
-    pictures += art::buttonPictures(skins);
-    pictures += art::iconPictures();
-
     bool ok = true;
-    for (const art::Picture &picture : pictures)
-        ok = save(out, picture) && ok;
+    QList<art::Picture> pictures;
+    for (int scale : {2, 1}) {
+        art::setScale(scale);
+        pictures = allPictures();
+        for (const art::Picture &picture : pictures) {
+            // The program's own icon comes in sizes of its own.
+            if (scale == 1 || !picture.name.startsWith(QStringLiteral("tavelor_")))
+                ok = save(out, picture, scale) && ok;
+            if (scale == 1 && picture.name.startsWith(QStringLiteral("skin_")))
+                ok = saveOutline(out, picture) && ok;
+        }
+    }
     QFile svg(out.filePath(QStringLiteral("tavelor.svg")));
     if (svg.open(QIODevice::WriteOnly | QIODevice::Truncate))
         svg.write(art::appIconSvg());

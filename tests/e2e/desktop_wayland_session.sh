@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Runs inside one X server that holds a nested weston (see
+# take_quiz_desktops.sh): the player is a native Wayland client. X input on
+# weston's output reaches it; windows are found on screenshots, over the
+# compositor's black background.
+set -euo pipefail
+tavelor="$1"; shots="$2"; here="$3"
+source "$here/xdriver.sh"
+keep_failure_screenshot "$shots"
+start_weston x11 "$shots"
+export WAYLAND_DISPLAY QT_QPA_PLATFORM=wayland
+
+shot() { import -window root "$shots/$1.png"; echo "$shots/$1.png"; }
+content_box() { # name → its screenshot, and "x y w h" of all that is not background on it
+  # weston draws the pointer: seen from two far corners and darkened
+  # together, only the windows stay.
+  xdotool mousemove 0 0; sleep 0.2; shot "$1-a" >/dev/null
+  xdotool mousemove 1199 759; sleep 0.2; shot "$1" >/dev/null
+  local box
+  box=$(convert "$shots/$1-a.png" "$shots/$1.png" -compose darken -composite -trim -format '%X %Y %w %h' info: \
+        2>/dev/null || echo "0 0 0 0")
+  echo "${box//+/}"
+}
+
+"$tavelor" > "$shots/player.log" 2>&1 &
+player=$!
+# The window is there when the screen holds exactly its outline (the skin's
+# one-pixel key frame is transparent).
+for i in $(seq 100); do
+  read -r bx by bw bh <<< "$(content_box start)"
+  [ "$bw $bh" = "841 522" ] && break
+  sleep 0.1
+done
+[ "$bw $bh" = "841 522" ] || { echo "main window not found: $bw x $bh" >&2; exit 1; }
+wx=$((bx - 1)); wy=$((by - 1))
+echo "main window at $wx,$wy"
+check_no_key_colour "$shots/start.png"
+check_pixel "$shots/start.png" "$wx" "$wy" "#000000"   # a key corner shows the background
+
+click_at $((wx + 39)) $((wy + 49))     # Fichier
+click_at $((wx + 147)) $((wy + 82))    # Charger un QCM.
+sleep 1
+xdotool key --clearmodifiers Return    # "Les dossiers QCM sont prêts."
+sleep 1
+xdotool type --delay 20 "$HOME/QCM/Sciences/Essais/essai.qcm"
+xdotool key --clearmodifiers Return
+sleep 1
+click_at $((wx + 600)) $((wy + 300))
+click_at $((wx + 748)) $((wy + 503))   # Commencer
+answer() { # rows to tick; the pop-up is closed from the keyboard
+  for row in "$@"; do click_at $((wx + 369)) $((wy + 81 + 112 + 56 * (row - 1) + 8)); done
+  click_at $((wx + 604)) $((wy + 503))   # Correction
+  sleep 1
+  local name="correction-$1" cx cy cw ch
+  read -r cx cy cw ch <<< "$(content_box "$name")"
+  check_no_key_colour "$shots/$name.png"
+  # The compositor places the pop-up where it likes at each showing (move()
+  # is ignored on Wayland); tied to the main window it stays above it and on
+  # the screen.
+  [ "$cx" -ge 0 ] && [ "$cy" -ge 0 ] && [ $((cx + cw)) -le 1200 ] && [ $((cy + ch)) -le 760 ] \
+    || { echo "the pop-up lies outside the main window: $cx,$cy ${cw}x$ch" >&2; exit 1; }
+  xdotool key --clearmodifiers Return
+  sleep 0.5
+  click_at $((wx + 658)) $((wy + 503))   # next question
+}
+answer 1
+answer 2
+answer 3
+click_at $((wx + 178)) $((wy + 455))   # Bilan
+sleep 0.5
+shot review >/dev/null
+check_no_key_colour "$shots/review.png"
+check_pixel "$shots/review.png" "$wx" "$wy" "#000000"
+compare_region "$shots/review.png" $((wx + 24)) $((wy + 128)) 297 345 "$here/../data/e2e/review_panel.png"
+click_at $((wx + 58)) $((wy + 86))     # Quitter
+wait_exit "$player"
+echo "quiz taken on Wayland, review shown, program ended"
