@@ -26,7 +26,31 @@ const QHash<QString, char16_t> &namedEntities()
             {QStringLiteral("frac34"), 0xBE}, {QStringLiteral("sup2"), 0xB2}, {QStringLiteral("sup3"), 0xB3},
             {QStringLiteral("middot"), 0xB7}, {QStringLiteral("copy"), 0xA9}, {QStringLiteral("szlig"), 0xDF},
             {QStringLiteral("le"), 0x2264}, {QStringLiteral("ge"), 0x2265}, {QStringLiteral("ne"), 0x2260},
-            {QStringLiteral("minus"), 0x2212}, {QStringLiteral("pi"), 0x3C0}, {QStringLiteral("rarr"), 0x2192}};
+            {QStringLiteral("minus"), 0x2212}, {QStringLiteral("pi"), 0x3C0}, {QStringLiteral("rarr"), 0x2192},
+            {QStringLiteral("larr"), 0x2190}, {QStringLiteral("harr"), 0x2194}, {QStringLiteral("rArr"), 0x21D2},
+            {QStringLiteral("hArr"), 0x21D4}, {QStringLiteral("radic"), 0x221A}, {QStringLiteral("infin"), 0x221E},
+            {QStringLiteral("plusmn"), 0xB1}, {QStringLiteral("sup1"), 0xB9}, {QStringLiteral("micro"), 0xB5},
+            {QStringLiteral("asymp"), 0x2248}, {QStringLiteral("equiv"), 0x2261}, {QStringLiteral("sum"), 0x2211},
+            {QStringLiteral("prod"), 0x220F}, {QStringLiteral("int"), 0x222B}, {QStringLiteral("isin"), 0x2208},
+            {QStringLiteral("cap"), 0x2229}, {QStringLiteral("cup"), 0x222A}, {QStringLiteral("empty"), 0x2205},
+            {QStringLiteral("forall"), 0x2200}, {QStringLiteral("exist"), 0x2203}, {QStringLiteral("and"), 0x2227},
+            {QStringLiteral("or"), 0x2228}, {QStringLiteral("not"), 0xAC}, {QStringLiteral("bull"), 0x2022},
+            {QStringLiteral("trade"), 0x2122}, {QStringLiteral("reg"), 0xAE}, {QStringLiteral("sect"), 0xA7},
+            {QStringLiteral("para"), 0xB6}, {QStringLiteral("iquest"), 0xBF}, {QStringLiteral("iexcl"), 0xA1},
+            {QStringLiteral("pound"), 0xA3}, {QStringLiteral("cent"), 0xA2}, {QStringLiteral("yen"), 0xA5},
+            {QStringLiteral("ordm"), 0xBA}, {QStringLiteral("ordf"), 0xAA}, {QStringLiteral("shy"), 0xAD},
+            {QStringLiteral("thinsp"), 0x2009}, {QStringLiteral("ensp"), 0x2002}, {QStringLiteral("emsp"), 0x2003},
+            {QStringLiteral("prime"), 0x2032}, {QStringLiteral("Prime"), 0x2033}, {QStringLiteral("permil"), 0x2030},
+            {QStringLiteral("dagger"), 0x2020}, {QStringLiteral("bdquo"), 0x201E}, {QStringLiteral("sbquo"), 0x201A}};
+        // Greek letters by name: &alpha; … &omega;, &Alpha; … &Omega;
+        const char *const greek[] = {"alpha", "beta", "gamma", "delta", "epsilon", "zeta", "eta", "theta", "iota", "kappa",
+            "lambda", "mu", "nu", "xi", "omicron", "pi", "rho", "sigmaf", "sigma", "tau", "upsilon", "phi", "chi", "psi", "omega"};
+        for (int i = 0; i < int(std::size(greek)); ++i) {
+            const QString name = QLatin1String(greek[i]);
+            e.insert(name, char16_t(0x3B1 + i));
+            if (name != QLatin1String("sigmaf"))
+                e.insert(name.left(1).toUpper() + name.mid(1), char16_t(0x391 + i));
+        }
         // Accented letters: &eacute; &Agrave; &ccedil; …
         const struct { const char *mark; char16_t combining; const char16_t *letters; } marks[] = {
             {"acute", 0x301, u"aeiouy"}, {"grave", 0x300, u"aeiou"}, {"circ", 0x302, u"aeiou"},

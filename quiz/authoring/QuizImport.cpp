@@ -343,9 +343,12 @@ private:
             return std::nullopt;
         }
         QString replaced;
+        bool dropped = false; // a blank after a dropped character would double the one before it
         for (const char32_t c : QStringView(text).toUcs4()) {
             if (windows1252Byte(c) >= 0) {
-                replaced += QString::fromUcs4(&c, 1);
+                if (!(dropped && c == U' ' && (replaced.isEmpty() || replaced.endsWith(QLatin1Char(' ')))))
+                    replaced += QString::fromUcs4(&c, 1);
+                dropped = false;
                 continue;
             }
             const QString by = replacementFor(c);
@@ -354,7 +357,10 @@ private:
             else if (!by.isEmpty())
                 note(name, say(options.lang, "%1 remplacé par « %2 »", "%1 replaced with \"%2\"").arg(unicodeName(c), by));
             replaced += by;
+            dropped = dropped || by.isEmpty();
         }
+        if (dropped && replaced.endsWith(QLatin1Char(' ')))
+            replaced.chop(1);
         return replaced.trimmed().isEmpty() && !text.isEmpty() ? QStringLiteral(" ") : replaced;
     }
 

@@ -197,7 +197,7 @@ QString categoryName(const QString &category)
     name.replace(forbidden, QStringLiteral(" "));
     while (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
         name.chop(1);
-    return name.trimmed().left(60);
+    return name.simplified().left(60);
 }
 
 // Where the questions of one import go: the quiz file asked for, the first
