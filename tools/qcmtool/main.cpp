@@ -4,11 +4,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <cstdio>
 #include <iostream>
-#include <map>
 
 #include "quiz/QuizFile.h"
 #include "quiz/authoring/Lang.h"
@@ -21,6 +19,8 @@
 #include "quiz/authoring/QuizJson.h"
 #include "quiz/authoring/RecordReader.h"
 #include "tools/qcmtool/Results.h"
+
+#include "tools/qcmtool/QuizOutputs.h"
 
 using namespace qcm;
 using namespace qcm::authoring;
@@ -186,142 +186,6 @@ bool writeBytes(const QString &path, const QByteArray &data)
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
 }
 
-// A category path such as "$course$/top/Géographie" as a folder and file name.
-QString categoryName(const QString &category)
-{
-    static const QRegularExpression forbidden(QStringLiteral("[<>:\"/\\\\|?*\\x00-\\x1F]+"));
-    QStringList parts = category.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    while (!parts.isEmpty() && (parts.last() == QLatin1String("top") || parts.last().startsWith(QLatin1Char('$'))))
-        parts.removeLast();
-    QString name = parts.isEmpty() ? QString() : parts.last();
-    name.replace(forbidden, QStringLiteral(" "));
-    while (name.endsWith(QLatin1Char('.')) || name.endsWith(QLatin1Char(' ')))
-        name.chop(1);
-    return name.simplified().left(60);
-}
-
-// Where the questions of one import go: the quiz file asked for, the first
-// 100 questions only; with --split, one quiz of 100 after another ("name.qcm",
-// then "name-01.qcm", "name-02.qcm" … once there are two) in a folder per
-// category of the source.
-class QuizOutputs
-{
-public:
-    QuizOutputs(const QString &output, bool split, const QString &sourceName, const ImportOptions &options)
-        : output(QFileInfo(output)), split(split), sourceName(sourceName), options(options)
-    {
-    }
-
-    // False when something could not be written.
-    bool add(const SourceQuestion &question)
-    {
-        const QString category = split ? categoryName(question.category) : QString();
-        Folder &folder = folderFor(category);
-        if (!split && folder.importer->counts().imported >= MaxQuestions) {
-            ++beyond;
-            return true;
-        }
-        folder.importer->add(question);
-        ImportResult result = folder.importer->take();
-        for (const QString &line : result.report)
-            printLine(line);
-        for (const ImportedPicture &picture : result.pictures) {
-            const QString path = folder.dir.filePath(picture.relativePath);
-            if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !writeBytes(path, picture.data))
-                return cannotWrite(path);
-        }
-        folder.records.insert(folder.records.end(), result.records.begin(), result.records.end());
-        return folder.records.size() < std::size_t(MaxQuestions) || flush(folder);
-    }
-
-    bool finish()
-    {
-        bool written = true;
-        for (auto &[category, folder] : folders)
-            written = (folder.records.empty() || flush(folder)) && written;
-        return written;
-    }
-
-    ImportCounts counts() const
-    {
-        ImportCounts total;
-        for (const auto &[category, folder] : folders) {
-            const ImportCounts &c = folder.importer->counts();
-            total.read += c.read;
-            total.imported += c.imported;
-            total.leftOut += c.leftOut;
-            total.shortened += c.shortened;
-            total.pictures += c.pictures;
-        }
-        total.read += beyond;
-        total.leftOut += beyond;
-        return total;
-    }
-
-    int beyondTheFirstHundred() const { return beyond; }
-    int quizzesWritten() const { return quizzes; }
-
-private:
-    struct Folder
-    {
-        QDir dir;
-        QString base;
-        std::unique_ptr<QuizImporter> importer;
-        std::vector<QuestionRecord> records;
-        int written = 0;
-    };
-
-    Folder &folderFor(const QString &category)
-    {
-        auto it = folders.find(category);
-        if (it == folders.end()) {
-            Folder folder;
-            folder.dir = category.isEmpty() ? output.absoluteDir() : QDir(output.absoluteDir().filePath(category));
-            folder.base = category.isEmpty() ? output.completeBaseName() : category;
-            folder.importer = std::make_unique<QuizImporter>(sourceName, options);
-            it = folders.emplace(category, std::move(folder)).first;
-        }
-        return it->second;
-    }
-
-    QString numbered(const Folder &folder, int n) const
-    {
-        return folder.dir.filePath(QStringLiteral("%1-%2.qcm").arg(folder.base).arg(n, 2, 10, QLatin1Char('0')));
-    }
-
-    bool flush(Folder &folder)
-    {
-        if (!QDir().mkpath(folder.dir.absolutePath()))
-            return cannotWrite(folder.dir.absolutePath());
-        const QString single = folder.dir.filePath(folder.base + QStringLiteral(".qcm"));
-        if (folder.written == 1 && !QFile::rename(single, numbered(folder, 1)))
-            return cannotWrite(numbered(folder, 1));
-        const QString path = folder.written == 0 ? single : numbered(folder, folder.written + 1);
-        if (!writeQuizFile(path, folder.records))
-            return cannotWrite(path);
-        printLine(placeOf(options.lang, path) + say(options.lang, "%1 question(s) écrite(s)", "%1 question(s) written")
-                                                    .arg(folder.records.size()));
-        folder.records.clear();
-        ++folder.written;
-        ++quizzes;
-        return true;
-    }
-
-    bool cannotWrite(const QString &path)
-    {
-        printLine(placeOf(options.lang, path) + say(options.lang, "écriture impossible", "cannot write"));
-        return false;
-    }
-
-    QFileInfo output;
-    bool split = false;
-    QString sourceName;
-    const ImportOptions &options;
-    std::map<QString, Folder> folders;
-    int beyond = 0;
-    int quizzes = 0;
-};
-
 struct ImportRequest
 {
     std::string source;
@@ -368,7 +232,7 @@ int importQuiz(const ImportRequest &request, Lang lang)
     options.replace = request.replace;
     options.cut = request.cut;
     options.convertPicture = pictures::pictureForPlayer;
-    QuizOutputs outputs(pathOf(request.output), request.split, source, options);
+    QuizOutputs outputs(pathOf(request.output), request.split, source, options, [](const QString &line) { printLine(line); });
     bool written = true;
     for (SourceQuestion question; written && reader->next(question);)
         written = outputs.add(question);
