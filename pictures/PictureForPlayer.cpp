@@ -20,6 +20,9 @@ namespace {
 
 constexpr int DrawingColours = 256;
 constexpr int JpegQuality = 88;
+// Room to decode the largest picture the player takes at 16 bits a channel
+// before it is scaled down; Qt's default refuses such a PNG.
+constexpr int DecodeLimitMegabytes = 256;
 
 // The format the player would choose for a file of this content, by the
 // extension it is given.
@@ -66,6 +69,7 @@ ConvertedPicture pictureForPlayer(const QByteArray &data, const QString &extensi
     buffer.setData(data);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer);
+    reader.setAllocationLimit(DecodeLimitMegabytes);
     const QByteArray qtFormat = reader.format();
     const QSize size = reader.size();
     out.source = qtFormat.isEmpty() ? extension.toUpper() : QString::fromLatin1(qtFormat.toUpper());
