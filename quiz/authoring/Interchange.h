@@ -23,7 +23,7 @@ struct SourceAnswer
 
 struct SourcePicture
 {
-    QString name;
+    QString name; // empty for a picture held in the text itself (a data: address)
     QByteArray data;
 };
 
@@ -41,7 +41,7 @@ struct SourceQuestion
     QString generalFeedback;
     QString correctFeedback;
     QString incorrectFeedback;
-    std::vector<SourcePicture> pictures; // the one the text shows first
+    std::vector<SourcePicture> pictures; // the one to carry first, then others the text also shows
     QStringList lost; // what the reader already knows it cannot carry over
 };
 
