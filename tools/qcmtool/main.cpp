@@ -18,9 +18,8 @@
 #include "quiz/authoring/QuizImport.h"
 #include "quiz/authoring/QuizJson.h"
 #include "quiz/authoring/RecordReader.h"
-#include "tools/qcmtool/Results.h"
-
 #include "tools/qcmtool/QuizOutputs.h"
+#include "tools/qcmtool/Results.h"
 
 using namespace qcm;
 using namespace qcm::authoring;
