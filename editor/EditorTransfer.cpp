@@ -8,6 +8,8 @@
 #include <QSaveFile>
 
 #include "editor/PictureImport.h"
+#include "pictures/PictureForPlayer.h"
+#include "quiz/authoring/QuizExport.h"
 #include "quiz/authoring/QuizImport.h"
 
 using namespace qcm::authoring;
@@ -15,16 +17,6 @@ using namespace qcm::authoring;
 namespace editor {
 
 namespace {
-
-QByteArray toShownPicture(const QByteArray &data, QString *extension)
-{
-    QImage image;
-    if (!image.loadFromData(data))
-        return {};
-    const ConvertedPicture converted = convertPicture(image);
-    *extension = converted.extension;
-    return converted.data;
-}
 
 bool writeFile(const QString &path, const QByteArray &data)
 {
@@ -58,7 +50,7 @@ bool FormEditeur::importFrom(const QString &path)
     ImportOptions options;
     options.replace = true;
     options.cut = true;
-    options.convertPicture = toShownPicture;
+    options.convertPicture = pictures::pictureForPlayer;
     const ImportResult result = importQuestions(source, path, options);
     QStringList report = result.report;
     if (result.records.empty()) {

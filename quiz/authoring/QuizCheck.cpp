@@ -7,6 +7,7 @@
 #include "quiz/RecordText.h"
 #include "quiz/Judging.h"
 #include "quiz/authoring/QuizJson.h"
+#include "quiz/authoring/RecordReader.h"
 
 namespace qcm::authoring {
 
@@ -209,31 +210,75 @@ bool isShownPictureFormat(const QString &pictureName)
     return dot >= 0 && pictures::pictureExtensions().contains(pictureName.mid(dot + 1).toLower());
 }
 
-CheckReport checkQuiz(const QString &path, Lang lang, const PictureProbeFn &probe)
+CheckReport checkQuiz(QIODevice &quiz, const QString &path, Lang lang, const PictureProbeFn &probe)
 {
     CheckReport report;
     Checker checker(lang, report);
-    std::vector<QuestionRecord> records;
-    std::size_t trailing = 0;
-    QString error;
-    if (!readWholeQuiz(path, records, trailing, error, lang)) {
-        checker.add(Level::Error, 0, QString(), error.mid(placeOf(lang, path).size()));
+    const QString quizFolder = QFileInfo(path).absolutePath();
+    RecordReader reader(quiz);
+    QuestionRecord record;
+    int count = 0;
+    bool ended = false;
+    // Records past the ones the player reads only matter as questions never asked.
+    int neverAsked = 0, firstNeverAsked = 0, lastNeverAsked = 0;
+    while (reader.next(record)) {
+        const int number = reader.recordsRead();
+        if (number <= MaxQuestions) {
+            checker.checkLengths(record, number);
+            if (!ended && record.hasQuestion()) {
+                ++count;
+                checker.checkQuestion(record, number, quizFolder, probe);
+                continue;
+            }
+            ended = true;
+        }
+        if (record.hasQuestion()) {
+            firstNeverAsked = neverAsked == 0 ? number : firstNeverAsked;
+            lastNeverAsked = number;
+            ++neverAsked;
+        }
+    }
+    if (!reader.errorString().isEmpty()) {
+        checker.add(Level::Error, 0, QString(),
+            say(lang, "lecture impossible (%1)", "cannot read (%1)").arg(reader.errorString()));
         return report;
     }
-    report.records = int(records.size());
-    if (records.empty()) {
+    report.records = reader.recordsRead();
+    report.questions = count;
+    if (report.records == 0) {
         checker.add(Level::Error, 0, QString(),
             say(lang, "aucun enregistrement complet de 2108 octets : le lecteur signalera une lecture au-delà de la fin "
                       "du fichier",
                 "no whole record of 2108 bytes: the player will report a read past the end of the file"));
         return report;
     }
-    if (trailing != 0)
+    if (reader.trailingBytes() != 0)
         checker.add(Level::Warning, 0, QString(),
             say(lang, "%1 octets après le dernier enregistrement complet ne seront jamais lus (fichier tronqué ?)",
                 "%1 bytes after the last whole record will never be read (truncated file?)")
-                .arg(trailing));
-    checkRecords(records, QFileInfo(path).absolutePath(), lang, probe, report);
+                .arg(reader.trailingBytes()));
+    if (report.records > MaxQuestions)
+        checker.add(Level::Warning, 0, QString(),
+            say(lang, "%1 enregistrements : le lecteur ne lit que les 100 premiers", "%1 records: the player reads only the first 100")
+                .arg(report.records));
+    if (count == 0)
+        checker.add(Level::Error, 1, QStringLiteral("QuestionText"),
+            say(lang, "la première question est vide : le QCM n'a aucune question", "the first question is empty: the quiz has no questions"));
+
+    if (neverAsked > 0) {
+        const bool afterEmpty = count < std::min(report.records, MaxQuestions);
+        const QString numbers = neverAsked == 1 ? QString::number(firstNeverAsked)
+            : neverAsked == 2 ? QStringLiteral("%1, %2").arg(firstNeverAsked).arg(lastNeverAsked)
+                              : QStringLiteral("%1 … %2 (%3)").arg(firstNeverAsked).arg(lastNeverAsked).arg(neverAsked);
+        checker.add(Level::Warning, 0, QString(),
+            (afterEmpty ? say(lang, "l'enregistrement %1 a une question vide, qui termine le QCM : ",
+                              "record %1 has an empty question, which ends the quiz: ")
+                              .arg(count + 1)
+                        : say(lang, "au-delà de 100 : ", "beyond 100: "))
+                + say(lang, "les questions des enregistrements %1 ne seront jamais posées",
+                    "the questions of records %1 will never be asked")
+                      .arg(numbers));
+    }
     return report;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QIODevice>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -40,7 +41,9 @@ struct CheckReport
 // The picture formats the player can show, by extension.
 bool isShownPictureFormat(const QString &pictureName);
 
-CheckReport checkQuiz(const QString &path, Lang lang, const PictureProbeFn &probe);
+// Reads the quiz one record at a time from `quiz`, opened for reading; `path`
+// names it in messages and gives the folder its pictures are looked up in.
+CheckReport checkQuiz(QIODevice &quiz, const QString &path, Lang lang, const PictureProbeFn &probe);
 // The same checks on records in memory, as if saved in quizFolder; adds to report.
 void checkRecords(const std::vector<QuestionRecord> &records, const QString &quizFolder, Lang lang,
     const PictureProbeFn &probe, CheckReport &report);

@@ -7,7 +7,7 @@
 #include "quiz/RecordText.h"
 #include "quiz/Judging.h"
 #include "quiz/authoring/Markup.h"
-#include "quiz/authoring/QuizImport.h"
+#include "quiz/authoring/QuizExport.h"
 
 namespace qcm::authoring {
 

@@ -28,19 +28,23 @@ const std::vector<Field> &textFields()
     return fields;
 }
 
+nlohmann::ordered_json recordToJson(const QuestionRecord &record, int number, bool isQuestion)
+{
+    nlohmann::ordered_json entry = nlohmann::ordered_json::object();
+    entry["number"] = number;
+    entry["isQuestion"] = isQuestion;
+    for (const Field field : textFields())
+        entry[utf8(fieldName(int(field)))] = utf8(decodeField(record, field));
+    return entry;
+}
+
 nlohmann::ordered_json quizToJson(const std::vector<QuestionRecord> &records)
 {
     nlohmann::ordered_json list = nlohmann::ordered_json::array();
     bool asked = true;
     for (std::size_t i = 0; i < records.size(); ++i) {
-        const QuestionRecord &record = records[i];
-        asked = asked && record.hasQuestion();
-        nlohmann::ordered_json entry = nlohmann::ordered_json::object();
-        entry["number"] = i + 1;
-        entry["isQuestion"] = asked;
-        for (const Field field : textFields())
-            entry[utf8(fieldName(int(field)))] = utf8(decodeField(record, field));
-        list.push_back(std::move(entry));
+        asked = asked && records[i].hasQuestion() && i < std::size_t(MaxQuestions);
+        list.push_back(recordToJson(records[i], int(i + 1), asked));
     }
     nlohmann::ordered_json document = nlohmann::ordered_json::object();
     document["records"] = std::move(list);

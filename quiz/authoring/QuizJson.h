@@ -15,6 +15,8 @@ namespace qcm::authoring {
 // The fields a JSON record holds, in record order (RecordTag is never written).
 const std::vector<Field> &textFields();
 
+// One record, decoded, as an element of the "records" list.
+nlohmann::ordered_json recordToJson(const QuestionRecord &record, int number, bool isQuestion);
 // Every record, decoded; "isQuestion" marks the records the player asks.
 nlohmann::ordered_json quizToJson(const std::vector<QuestionRecord> &records);
 

@@ -8,6 +8,7 @@
 #include "quiz/RecordText.h"
 #include "quiz/Judging.h"
 #include "quiz/authoring/Markup.h"
+#include "quiz/authoring/QuizExport.h"
 #include "quiz/authoring/QuizImport.h"
 #include "quiz/authoring/QuizJson.h"
 
@@ -133,8 +134,8 @@ private slots:
         QCOMPARE(result.records.size(), std::size_t(3));
         const QuestionRecord &first = result.records[0];
         QCOMPARE(field(first, Field::QuestionText), QStringLiteral("Que vaut {1} = ~un# ?"));
-        QCOMPARE(field(first, Field::RightComment), QStringLiteral("Oui : bien."));
-        QCOMPARE(field(first, Field::WrongComment), QStringLiteral("Non."));
+        QCOMPARE(field(first, Field::RightComment), QString::fromUtf8("Oui : bien.\r\nGénéral"));
+        QCOMPARE(field(first, Field::WrongComment), QString::fromUtf8("Non.\r\nGénéral"));
         QCOMPARE(field(result.records[1], Field::QuestionText), QStringLiteral("Le chat _____ la nuit."));
         QCOMPARE(field(result.records[2], Field::Answer1), QStringLiteral("Vrai"));
         QCOMPARE(field(result.records[2], Field::RightComment), QStringLiteral("Juste !"));
@@ -151,17 +152,17 @@ private slots:
 
     void whatCannotBeCarriedIsReportedAndLeftOut()
     {
-        const QByteArray gift = "Six {=1 ~2 ~3 ~4 ~5 ~6}\n\nCapitale ? {=Paris}\n\nQ3 {=3 ≤ 4 ~non}\n\n"
+        const QByteArray gift = "Six {=1 =2 =3 =4 =5 ~%-50%6}\n\nCapitale ? {=Paris}\n\nQ3 {=3 ≤ 4 ~non}\n\n"
                                 "Long " + QByteArray(300, 'x') + " {=a ~b}\n\nBon {=oui ~non}\n";
         const ImportResult strict = importText(gift, InterchangeFormat::Gift);
         QCOMPARE(strict.records.size(), std::size_t(1));
         QCOMPARE(strict.leftOut, 4);
         const QString report = strict.report.join(QLatin1Char('\n'));
-        QVERIFY(report.contains(QStringLiteral("question 1 (ligne 1) : 6 propositions, 5 au plus")));
+        QVERIFY(report.contains(QStringLiteral("question 1 (ligne 1) : 6 propositions dont 6 comptent dans la note, 5 au plus")));
         QVERIFY(report.contains(QStringLiteral("shortanswer")));
-        QVERIFY(report.contains(QString::fromUtf8("question 3 (ligne 5), Answer1 : caractère « ≤ » (U+2264) absent de "
+        QVERIFY(report.contains(QString::fromUtf8("question 3 (ligne 5), proposition 1 : caractère « ≤ » (U+2264) absent de "
                                                   "Windows-1252, au caractère 3")));
-        QVERIFY(report.contains(QStringLiteral("QuestionText : texte de 305 caractères")));
+        QVERIFY(report.contains(QStringLiteral("texte de la question : texte de 305 caractères")));
 
         ImportOptions lenient;
         lenient.replace = true;
@@ -198,8 +199,8 @@ private slots:
         QCOMPARE(QString(result.pictures[0].relativePath).replace(QLatin1Char('/'), QLatin1Char('\\')), picture);
         QCOMPARE(field(result.records[1], Field::AnswerKey), QStringLiteral("2"));
 
-        QVERIFY(!readMoodleXml("<quiz><question>", Lang::French).errors.isEmpty());
-        QVERIFY(!readMoodleXml("not xml", Lang::English).errors.isEmpty());
+        QVERIFY(!readSource(InterchangeFormat::MoodleXml, "<quiz><question>", Lang::French).errors.isEmpty());
+        QVERIFY(!readSource(InterchangeFormat::MoodleXml, "not xml", Lang::English).errors.isEmpty());
     }
 
     void exportThenImportGivesBackTheSameQuiz_data()

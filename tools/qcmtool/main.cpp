@@ -2,20 +2,23 @@
 #include <QFile>
 #include <QDir>
 #include <QFileInfo>
-#include <QBuffer>
 #include <QGuiApplication>
 #include <QImage>
-#include <QPainter>
 #include <QSaveFile>
 #include <cstdio>
 #include <iostream>
 
 #include "quiz/QuizFile.h"
 #include "quiz/authoring/Lang.h"
+#include "pictures/PictureForPlayer.h"
 #include "pictures/PictureLoader.h"
+#include "platform/RegularFile.h"
 #include "quiz/authoring/QuizCheck.h"
+#include "quiz/authoring/QuizExport.h"
 #include "quiz/authoring/QuizImport.h"
 #include "quiz/authoring/QuizJson.h"
+#include "quiz/authoring/RecordReader.h"
+#include "tools/qcmtool/QuizOutputs.h"
 #include "tools/qcmtool/Results.h"
 
 using namespace qcm;
@@ -30,29 +33,82 @@ void printLine(const QString &text, std::FILE *stream = stderr)
     std::fputc('\n', stream);
 }
 
-int dumpQuiz(const QString &path, Lang lang)
+// A path from the command line as the system knows it: its bytes, whatever
+// their encoding.
+QByteArray nativePath(const std::string &argument) { return QByteArray::fromStdString(argument); }
+QString pathOf(const std::string &argument) { return platform::displayName(nativePath(argument)); }
+
+// A file named on the command line, opened as given; only a regular file is
+// read, so that a pipe or a device is refused at once.
+bool openInput(QFile &file, const std::string &argument, Lang lang)
 {
-    std::vector<QuestionRecord> records;
-    std::size_t trailing = 0;
-    QString error;
-    if (!readWholeQuiz(path, records, trailing, error, lang)) {
-        printLine(error);
+    QString reason;
+    switch (platform::openRegularFile(file, nativePath(argument), &reason)) {
+    case platform::OpenFailure::None: return true;
+    case platform::OpenFailure::CannotOpen:
+        printLine(placeOf(lang, pathOf(argument)) + say(lang, "ouverture impossible (%1)", "cannot open (%1)").arg(reason));
+        return false;
+    case platform::OpenFailure::NotRegular:
+        printLine(placeOf(lang, pathOf(argument))
+            + say(lang, "ce n'est pas un fichier ordinaire (tube, périphérique ou dossier) : rien n'est lu",
+                "not a regular file (pipe, device or folder): nothing is read"));
+        return false;
+    }
+    return false;
+}
+
+// A file to write must have a name this program can spell back to the system.
+bool writableName(const std::string &argument, Lang lang)
+{
+    if (QFile::encodeName(pathOf(argument)) == nativePath(argument))
+        return true;
+    printLine(placeOf(lang, pathOf(argument))
+        + say(lang, "nom de fichier à écrire qui n'est pas de l'UTF-8 : choisissez-en un autre",
+            "the name of the file to write is not UTF-8: choose another one"));
+    return false;
+}
+
+int dumpQuiz(const std::string &argument, Lang lang)
+{
+    QFile file;
+    if (!openInput(file, argument, lang))
+        return 2;
+    const QString path = pathOf(argument);
+    RecordReader reader(file);
+    std::cout << "{\n  \"records\": [";
+    bool asked = true;
+    for (QuestionRecord record; reader.next(record);) {
+        const int number = reader.recordsRead();
+        asked = asked && record.hasQuestion() && number <= MaxQuestions;
+        const std::string entry = recordToJson(record, number, asked).dump(2);
+        std::cout << (number > 1 ? ",\n    " : "\n    ");
+        for (const char c : entry)
+            c == '\n' ? std::cout << "\n    " : std::cout << c;
+    }
+    std::cout << (reader.recordsRead() > 0 ? "\n  ]\n}\n" : "]\n}\n");
+    if (!reader.errorString().isEmpty()) {
+        printLine(placeOf(lang, path) + say(lang, "lecture impossible (%1)", "cannot read (%1)").arg(reader.errorString()));
         return 2;
     }
-    std::cout << quizToJson(records).dump(2) << '\n';
-    if (trailing != 0)
+    if (reader.trailingBytes() != 0)
         printLine(placeOf(lang, path)
             + say(lang, "%1 octets après le dernier enregistrement complet, ignorés",
                 "%1 bytes after the last whole record, ignored")
-                  .arg(trailing));
+                  .arg(reader.trailingBytes()));
     return 0;
 }
 
-int buildQuiz(const QString &source, const QString &output, Lang lang)
+int buildQuiz(const std::string &sourceArgument, const QString &output, Lang lang)
 {
-    QFile file(source);
-    if (!file.open(QIODevice::ReadOnly)) {
-        printLine(placeOf(lang, source) + say(lang, "ouverture impossible (%1)", "cannot open (%1)").arg(file.errorString()));
+    // Far more than the JSON of any quiz the player reads.
+    constexpr qint64 MaxJsonBytes = 64 << 20;
+    QFile file;
+    if (!openInput(file, sourceArgument, lang))
+        return 2;
+    const QString source = pathOf(sourceArgument);
+    if (file.size() > MaxJsonBytes) {
+        printLine(placeOf(lang, source) + say(lang, "fichier de plus de 64 Mo : ce n'est pas le JSON d'un QCM",
+                                              "file larger than 64 MB: not the JSON of a quiz"));
         return 2;
     }
     const BuiltQuiz built = quizFromJson(file.readAll(), source, lang);
@@ -106,9 +162,13 @@ PictureProbe probePicture(const QString &quizFolder, const QString &pictureName,
     return probe;
 }
 
-int checkQuizFile(const QString &path, Lang lang, bool quiet)
+int checkQuizFile(const std::string &argument, Lang lang, bool quiet)
 {
-    const CheckReport report = checkQuiz(path, lang, [lang](const QString &folder, const QString &name) {
+    QFile file;
+    if (!openInput(file, argument, lang))
+        return 2;
+    const QString path = pathOf(argument);
+    const CheckReport report = checkQuiz(file, path, lang, [lang](const QString &folder, const QString &name) {
         return probePicture(folder, name, lang);
     });
     for (const Finding &finding : report.findings) {
@@ -119,47 +179,35 @@ int checkQuizFile(const QString &path, Lang lang, bool quiet)
     return report.hasErrors() ? 1 : 0;
 }
 
-// Pictures the player cannot show (PNG, GIF …) become BMP files.
-QByteArray toShownPicture(const QByteArray &data, QString *extension)
-{
-    QImage image;
-    if (!image.loadFromData(data) || image.isNull())
-        return {};
-    QImage flat(image.size(), QImage::Format_RGB32);
-    flat.fill(Qt::white); // transparent parts over white, as on a page
-    {
-        QPainter painter(&flat);
-        painter.drawImage(0, 0, image);
-    }
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!flat.convertToFormat(QImage::Format_RGB888).save(&buffer, "BMP"))
-        return {};
-    *extension = QStringLiteral("bmp");
-    return bytes;
-}
-
 bool writeBytes(const QString &path, const QByteArray &data)
 {
     QSaveFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size() && file.commit();
 }
 
-int importQuiz(const QString &source, const QString &output, const std::string &from, bool replace, bool cut, Lang lang)
+struct ImportRequest
 {
-    QFile file(source);
-    if (!file.open(QIODevice::ReadOnly)) {
-        printLine(placeOf(lang, source) + say(lang, "ouverture impossible (%1)", "cannot open (%1)").arg(file.errorString()));
+    std::string source;
+    std::string output;
+    std::string from;
+    std::string encoding;
+    bool replace = false;
+    bool cut = false;
+    bool split = false;
+};
+
+int importQuiz(const ImportRequest &request, Lang lang)
+{
+    QFile file;
+    if (!openInput(file, request.source, lang))
         return 2;
-    }
-    const QByteArray contents = file.readAll();
-    std::optional<InterchangeFormat> format = guessFormat(source, contents);
-    if (from == "gift")
+    const QString source = pathOf(request.source);
+    std::optional<InterchangeFormat> format = guessFormat(source, file);
+    if (request.from == "gift")
         format = InterchangeFormat::Gift;
-    else if (from == "aiken")
+    else if (request.from == "aiken")
         format = InterchangeFormat::Aiken;
-    else if (from == "xml")
+    else if (request.from == "xml")
         format = InterchangeFormat::MoodleXml;
     if (!format) {
         printLine(placeOf(lang, source)
@@ -167,49 +215,61 @@ int importQuiz(const QString &source, const QString &output, const std::string &
                 "unknown format: extensions .gift, .txt (GIFT or Aiken) or .xml (Moodle), or --from"));
         return 2;
     }
-    const SourceQuiz quiz = readSource(*format, contents, lang);
-    for (const QString &error : quiz.errors)
+    const TextEncoding encoding = request.encoding == "utf-8" ? TextEncoding::Utf8
+        : request.encoding == "windows-1252"                  ? TextEncoding::Windows1252
+                                                              : TextEncoding::Detect;
+    const std::unique_ptr<SourceReader> reader = sourceReader(*format, file, encoding, lang);
+    for (const QString &error : reader->errors)
         printLine(placeOf(lang, source) + error);
-    if (!quiz.errors.isEmpty())
+    if (!reader->errors.isEmpty())
         return 2;
+    for (const QString &note : reader->notes)
+        printLine(placeOf(lang, source) + note);
+
     ImportOptions options;
     options.lang = lang;
-    options.replace = replace;
-    options.cut = cut;
-    options.convertPicture = toShownPicture;
-    const ImportResult result = importQuestions(quiz, source, options);
-    for (const QString &line : result.report)
-        printLine(line);
-    if (result.records.empty()) {
-        printLine(placeOf(lang, output) + say(lang, "aucune question à écrire, rien n'a été écrit", "no question to write, nothing was written"));
+    options.replace = request.replace;
+    options.cut = request.cut;
+    options.convertPicture = pictures::pictureForPlayer;
+    QuizOutputs outputs(pathOf(request.output), request.split, source, options, [](const QString &line) { printLine(line); });
+    bool written = true;
+    for (SourceQuestion question; written && reader->next(question);)
+        written = outputs.add(question);
+    written = written && outputs.finish();
+    if (outputs.beyondTheFirstHundred() > 0)
+        printLine(placeOf(lang, source)
+            + say(lang, "%1 question(s) au-delà des 100 que pose le lecteur, non importée(s) : --split en fait d'autres QCM",
+                "%1 question(s) beyond the 100 the player asks, not imported: --split makes more quizzes of them")
+                  .arg(outputs.beyondTheFirstHundred()));
+    const ImportCounts counts = outputs.counts();
+    printLine(importSummary(source, counts, lang));
+    if (!written)
+        return 2;
+    if (outputs.quizzesWritten() == 0) {
+        printLine(placeOf(lang, pathOf(request.output))
+            + say(lang, "aucune question à écrire, rien n'a été écrit", "no question to write, nothing was written"));
         return 1;
     }
-    const QDir folder = QFileInfo(output).absoluteDir();
-    for (const ImportedPicture &picture : result.pictures) {
-        const QString path = folder.filePath(picture.relativePath);
-        if (!QDir().mkpath(QFileInfo(path).absolutePath()) || !writeBytes(path, picture.data)) {
-            printLine(placeOf(lang, path) + say(lang, "écriture impossible", "cannot write"));
-            return 2;
-        }
-    }
-    if (!writeQuizFile(output, result.records)) {
-        printLine(placeOf(lang, output) + say(lang, "écriture impossible", "cannot write"));
-        return 2;
-    }
-    printLine(placeOf(lang, output)
-        + say(lang, "%1 question(s) importée(s), %2 laissée(s) de côté", "%1 question(s) imported, %2 left out")
-              .arg(result.records.size())
-              .arg(result.leftOut));
-    return result.leftOut > 0 ? 1 : 0;
+    return counts.leftOut > 0 ? 1 : 0;
 }
 
-int exportQuiz(const QString &quiz, const QString &output, const std::string &to, Lang lang)
+int exportQuiz(const std::string &argument, const QString &output, const std::string &to, Lang lang)
 {
+    QFile file;
+    if (!openInput(file, argument, lang))
+        return 2;
+    const QString quiz = pathOf(argument);
+    // Only the questions the player asks are exported: the records up to the
+    // first empty question, at most 100, and the one that ends them.
+    RecordReader reader(file);
     std::vector<QuestionRecord> records;
-    std::size_t trailing = 0;
-    QString error;
-    if (!readWholeQuiz(quiz, records, trailing, error, lang)) {
-        printLine(error);
+    for (QuestionRecord record; records.size() <= std::size_t(MaxQuestions) && reader.next(record);) {
+        records.push_back(record);
+        if (!record.hasQuestion())
+            break;
+    }
+    if (!reader.errorString().isEmpty()) {
+        printLine(placeOf(lang, quiz) + say(lang, "lecture impossible (%1)", "cannot read (%1)").arg(reader.errorString()));
         return 2;
     }
     const ExportResult result = to == "gift" ? exportGift(records, quiz, lang)
@@ -260,15 +320,18 @@ int main(int argc, char **argv)
     check->add_option("QUIZ", checkFiles, "Quiz files (.qcm)")->required();
     check->add_flag("-q,--quiet", quiet, "Leave out remarks");
 
-    std::string importSource, importOutput, importFrom;
-    bool replace = false, cut = false;
+    ImportRequest request;
     CLI::App *import = app.add_subcommand("import", "Make a quiz from GIFT, Aiken or Moodle XML (multiple choice, true/false)");
-    import->add_option("SOURCE", importSource, "File .gift, .txt or .xml")->required();
-    import->add_option("-o,--output", importOutput, "Quiz file to write (.qcm); pictures go beside it")->required();
-    import->add_option("--from", importFrom, "Format, when the extension does not tell")
+    import->add_option("SOURCE", request.source, "File .gift, .txt or .xml")->required();
+    import->add_option("-o,--output", request.output, "Quiz file to write (.qcm); pictures go beside it")->required();
+    import->add_option("--from", request.from, "Format, when the extension does not tell")
         ->check(CLI::IsMember({"gift", "aiken", "xml"}));
-    import->add_flag("--replace", replace, "Replace characters that Windows-1252 lacks");
-    import->add_flag("--cut", cut, "Cut texts longer than their field");
+    import->add_option("--encoding", request.encoding, "Encoding of a GIFT or Aiken file (default: UTF-8, else Windows-1252)")
+        ->check(CLI::IsMember({"utf-8", "windows-1252"}));
+    import->add_flag("--replace", request.replace, "Replace characters that Windows-1252 lacks, drop emoji");
+    import->add_flag("--cut", request.cut, "Cut texts longer than their field");
+    import->add_flag("--split", request.split,
+        "Write every question: quizzes of 100 named in order, a folder per category of a Moodle XML file");
 
     std::string exportQuizFile, exportOutput, exportTo;
     CLI::App *exporter = app.add_subcommand("export", "Write a quiz as GIFT or Moodle XML");
@@ -283,22 +346,24 @@ int main(int argc, char **argv)
 
     CLI11_PARSE(app, argc, argv);
     const Lang lang = language == "en" ? Lang::English : Lang::French;
-    const auto q = [](const std::string &s) { return QString::fromStdString(s); };
-
+    for (const std::string *output : {&buildOutput, &request.output, &exportOutput, &resultsCsv}) {
+        if (!output->empty() && !writableName(*output, lang))
+            return 2;
+    }
     if (dump->parsed())
-        return dumpQuiz(q(dumpFile), lang);
+        return dumpQuiz(dumpFile, lang);
     if (build->parsed())
-        return buildQuiz(q(buildSource), q(buildOutput), lang);
+        return buildQuiz(buildSource, pathOf(buildOutput), lang);
     if (import->parsed())
-        return importQuiz(q(importSource), q(importOutput), importFrom, replace, cut, lang);
+        return importQuiz(request, lang);
     if (exporter->parsed())
-        return exportQuiz(q(exportQuizFile), q(exportOutput), exportTo, lang);
+        return exportQuiz(exportQuizFile, pathOf(exportOutput), exportTo, lang);
     if (results->parsed())
-        return resultsCommand(q(resultsFolder), q(resultsCsv), lang);
+        return resultsCommand(pathOf(resultsFolder), pathOf(resultsCsv), lang);
     if (check->parsed()) {
         int status = 0;
         for (const std::string &file : checkFiles)
-            status = std::max(status, checkQuizFile(q(file), lang, quiet));
+            status = std::max(status, checkQuizFile(file, lang, quiet));
         return status;
     }
     return 0;
