@@ -210,41 +210,94 @@ bool isShownPictureFormat(const QString &pictureName)
     return dot >= 0 && pictures::pictureExtensions().contains(pictureName.mid(dot + 1).toLower());
 }
 
-CheckReport checkQuiz(QIODevice &quiz, const QString &path, Lang lang, const PictureProbeFn &probe)
+namespace {
+
+// Meets the records in the player's order, one at a time, so that a quiz on
+// disk and one in memory are judged alike.
+class QuizWalk
 {
-    CheckReport report;
-    Checker checker(lang, report);
-    const QString quizFolder = QFileInfo(path).absolutePath();
-    RecordReader reader(quiz);
-    QuestionRecord record;
-    int count = 0;
-    bool ended = false;
-    // Records past the ones the player reads only matter as questions never asked.
-    int neverAsked = 0, firstNeverAsked = 0, lastNeverAsked = 0;
-    while (reader.next(record)) {
-        const int number = reader.recordsRead();
+public:
+    QuizWalk(const QString &quizFolder, Lang lang, const PictureProbeFn &probe, CheckReport &report)
+        : quizFolder(quizFolder), lang(lang), probe(probe), report(report), checker(lang, report)
+    {
+    }
+
+    void add(const QuestionRecord &record)
+    {
+        const int number = ++report.records;
         if (number <= MaxQuestions) {
             checker.checkLengths(record, number);
             if (!ended && record.hasQuestion()) {
-                ++count;
+                ++report.questions;
                 checker.checkQuestion(record, number, quizFolder, probe);
-                continue;
+                return;
             }
             ended = true;
         }
+        // Records past the ones the player reads only matter as questions never asked.
         if (record.hasQuestion()) {
             firstNeverAsked = neverAsked == 0 ? number : firstNeverAsked;
             lastNeverAsked = number;
             ++neverAsked;
         }
     }
+
+    void finish()
+    {
+        if (report.records > MaxQuestions)
+            checker.add(Level::Warning, 0, QString(),
+                say(lang, "%1 enregistrements : le lecteur ne lit que les 100 premiers",
+                    "%1 records: the player reads only the first 100")
+                    .arg(report.records));
+        if (report.questions == 0)
+            checker.add(Level::Error, 1, QStringLiteral("QuestionText"),
+                say(lang, "la première question est vide : le QCM n'a aucune question",
+                    "the first question is empty: the quiz has no questions"));
+        if (neverAsked > 0)
+            checker.add(Level::Warning, 0, QString(), neverAskedMessage());
+    }
+
+private:
+    QString neverAskedMessage() const
+    {
+        const bool afterEmpty = report.questions < std::min(report.records, MaxQuestions);
+        const QString numbers = neverAsked == 1 ? QString::number(firstNeverAsked)
+            : neverAsked == 2 ? QStringLiteral("%1, %2").arg(firstNeverAsked).arg(lastNeverAsked)
+                              : QStringLiteral("%1 … %2 (%3)").arg(firstNeverAsked).arg(lastNeverAsked).arg(neverAsked);
+        return (afterEmpty ? say(lang, "l'enregistrement %1 a une question vide, qui termine le QCM : ",
+                                 "record %1 has an empty question, which ends the quiz: ")
+                                 .arg(report.questions + 1)
+                           : say(lang, "au-delà de 100 : ", "beyond 100: "))
+            + say(lang, "les questions des enregistrements %1 ne seront jamais posées",
+                "the questions of records %1 will never be asked")
+                  .arg(numbers);
+    }
+
+    const QString quizFolder;
+    const Lang lang;
+    const PictureProbeFn &probe;
+    CheckReport &report;
+    Checker checker;
+    bool ended = false;
+    int neverAsked = 0, firstNeverAsked = 0, lastNeverAsked = 0;
+};
+
+} // namespace
+
+CheckReport checkQuiz(QIODevice &quiz, const QString &path, Lang lang, const PictureProbeFn &probe)
+{
+    CheckReport report;
+    QuizWalk walk(QFileInfo(path).absolutePath(), lang, probe, report);
+    RecordReader reader(quiz);
+    QuestionRecord record;
+    while (reader.next(record))
+        walk.add(record);
+    Checker checker(lang, report);
     if (!reader.errorString().isEmpty()) {
         checker.add(Level::Error, 0, QString(),
             say(lang, "lecture impossible (%1)", "cannot read (%1)").arg(reader.errorString()));
         return report;
     }
-    report.records = reader.recordsRead();
-    report.questions = count;
     if (report.records == 0) {
         checker.add(Level::Error, 0, QString(),
             say(lang, "aucun enregistrement complet de 2108 octets : le lecteur signalera une lecture au-delà de la fin "
@@ -257,72 +310,17 @@ CheckReport checkQuiz(QIODevice &quiz, const QString &path, Lang lang, const Pic
             say(lang, "%1 octets après le dernier enregistrement complet ne seront jamais lus (fichier tronqué ?)",
                 "%1 bytes after the last whole record will never be read (truncated file?)")
                 .arg(reader.trailingBytes()));
-    if (report.records > MaxQuestions)
-        checker.add(Level::Warning, 0, QString(),
-            say(lang, "%1 enregistrements : le lecteur ne lit que les 100 premiers", "%1 records: the player reads only the first 100")
-                .arg(report.records));
-    if (count == 0)
-        checker.add(Level::Error, 1, QStringLiteral("QuestionText"),
-            say(lang, "la première question est vide : le QCM n'a aucune question", "the first question is empty: the quiz has no questions"));
-
-    if (neverAsked > 0) {
-        const bool afterEmpty = count < std::min(report.records, MaxQuestions);
-        const QString numbers = neverAsked == 1 ? QString::number(firstNeverAsked)
-            : neverAsked == 2 ? QStringLiteral("%1, %2").arg(firstNeverAsked).arg(lastNeverAsked)
-                              : QStringLiteral("%1 … %2 (%3)").arg(firstNeverAsked).arg(lastNeverAsked).arg(neverAsked);
-        checker.add(Level::Warning, 0, QString(),
-            (afterEmpty ? say(lang, "l'enregistrement %1 a une question vide, qui termine le QCM : ",
-                              "record %1 has an empty question, which ends the quiz: ")
-                              .arg(count + 1)
-                        : say(lang, "au-delà de 100 : ", "beyond 100: "))
-                + say(lang, "les questions des enregistrements %1 ne seront jamais posées",
-                    "the questions of records %1 will never be asked")
-                      .arg(numbers));
-    }
+    walk.finish();
     return report;
 }
 
 void checkRecords(const std::vector<QuestionRecord> &records, const QString &quizFolder, Lang lang,
     const PictureProbeFn &probe, CheckReport &report)
 {
-    Checker checker(lang, report);
-    report.records = int(records.size());
-    if (records.size() > std::size_t(MaxQuestions))
-        checker.add(Level::Warning, 0, QString(),
-            say(lang, "%1 enregistrements : le lecteur ne lit que les 100 premiers", "%1 records: the player reads only the first 100")
-                .arg(records.size()));
-
-    int count = 0;
-    while (count < int(records.size()) && count < MaxQuestions && records[std::size_t(count)].hasQuestion())
-        ++count;
-    report.questions = count;
-    if (count == 0)
-        checker.add(Level::Error, 1, QStringLiteral("QuestionText"),
-            say(lang, "la première question est vide : le QCM n'a aucune question", "the first question is empty: the quiz has no questions"));
-
-    for (int i = 0; i < int(records.size()); ++i) {
-        checker.checkLengths(records[std::size_t(i)], i + 1);
-        if (i < count)
-            checker.checkQuestion(records[std::size_t(i)], i + 1, quizFolder, probe);
-    }
-
-    QStringList neverAsked;
-    for (int i = count; i < int(records.size()); ++i) {
-        if (records[std::size_t(i)].hasQuestion())
-            neverAsked << QString::number(i + 1);
-    }
-    if (!neverAsked.isEmpty()) {
-        const bool afterEmpty = count < int(records.size()) && !records[std::size_t(count)].hasQuestion();
-        checker.add(Level::Warning, 0, QString(),
-            (afterEmpty ? say(lang, "l'enregistrement %1 a une question vide, qui termine le QCM : ",
-                              "record %1 has an empty question, which ends the quiz: ")
-                              .arg(count + 1)
-                        : say(lang, "au-delà de 100 : ", "beyond 100: "))
-                + say(lang, "les questions des enregistrements %1 ne seront jamais posées",
-                    "the questions of records %1 will never be asked")
-                      .arg(neverAsked.size() > 12 ? neverAsked.first() + QStringLiteral(" … ") + neverAsked.last()
-                                                  : neverAsked.join(QStringLiteral(", "))));
-    }
+    QuizWalk walk(quizFolder, lang, probe, report);
+    for (const QuestionRecord &record : records)
+        walk.add(record);
+    walk.finish();
 }
 
 QString formatFinding(const Finding &finding, const QString &file, Lang lang)
