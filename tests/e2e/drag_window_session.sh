@@ -7,24 +7,32 @@ keep_failure_screenshot "$shots"
 
 start_player "$tavelor" "$wm" "$shots"
 
-follow() { # pointer x y, window x y → moves the pointer there until the window stands there (30 s at most)
+follow() { # tenths pointer-x y window-x y → moves the pointer there until the window stands there
   local i
-  xdotool mousemove --sync "$1" "$2"
-  for i in $(seq 300); do
-    [ "$(window_origin "$main")" = "$3 $4" ] && return 0
+  xdotool mousemove --sync "$2" "$3"
+  for i in $(seq "$1"); do
+    [ "$(window_origin "$main")" = "$4 $5" ] && return 0
     # A motion that came before the window manager took the move is lost: move again.
-    if (( i % 10 == 0 )); then xdotool mousemove --sync $(($1 + 1)) "$2" mousemove --sync "$1" "$2"; fi
+    if (( i % 10 == 0 )); then xdotool mousemove --sync $(($2 + 1)) "$3" mousemove --sync "$2" "$3"; fi
     sleep 0.1
   done
-  echo "the window did not follow the pointer to $1,$2" >&2; return 1
+  echo "the window did not follow the pointer to $2,$3" >&2; return 1
 }
 
 drag() { # x y dx dy: press at x,y on screen, move by dx,dy in steps with the window following, release
-  local sx sy i
+  local sx sy i try
   read -r sx sy < <(window_origin "$main")
-  xdotool mousemove --sync "$1" "$2" mousedown 1
-  for i in 1 2 3 4 5; do
-    follow $(($1 + $3 * i / 5)) $(($2 + $4 * i / 5)) $((sx + $3 * i / 5)) $((sy + $4 * i / 5))
+  for try in 1 2 3; do
+    xdotool mousemove --sync "$1" "$2" mousedown 1
+    follow 50 $(($1 + $3 / 5)) $(($2 + $4 / 5)) $((sx + $3 / 5)) $((sy + $4 / 5)) && break
+    # On a loaded machine the window manager may let a first press go by
+    # without taking the move: release and press again.
+    xdotool mouseup 1
+    [ "$try" -lt 3 ] || return 1
+    expect_origin "$sx" "$sy"
+  done
+  for i in 2 3 4 5; do
+    follow 300 $(($1 + $3 * i / 5)) $(($2 + $4 * i / 5)) $((sx + $3 * i / 5)) $((sy + $4 * i / 5))
   done
   xdotool mouseup 1
 }
