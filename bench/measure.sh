@@ -43,7 +43,7 @@ if sys.argv[2]:
 json.dump({"records": [question]}, open(sys.argv[1], "w"))
 PY
   [ -n "${1:-}" ] && cp "$1" "$dir/"
-  "$B/tools/qcmtool/qcmtool" build "$json" -o "$dir/image.qcm" >/dev/null
+  "$B/tools/qcmtool" build "$json" -o "$dir/image.qcm" >/dev/null
   "$PLAYER" "$dir/image.qcm" & local pid=$!
   local window; window=$(xdotool search --sync --onlyvisible --pid "$pid" | head -1)
   sleep 1
