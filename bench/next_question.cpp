@@ -100,7 +100,7 @@ int main(int argc, char **argv)
     }
     const double a = median(with), b = median(without);
     if (table)
-        std::printf("\"Suivant\" to 24 Mpx JPEG, 1 s after (ms, med. %d)|%.2f|%.2f|%.2f|<= 1.2\n", kSteps, a, b, a / b);
+        std::printf("\"Suivant\", 24 Mpx JPEG ready (ms, med. %d)|%.2f|%.2f|%.2f|<= 1.2\n", kSteps, a, b, a / b);
     else
         std::printf("median: %.2f ms against %.2f ms, ratio %.2f\n", a, b, a / b);
     return 0;

@@ -113,7 +113,7 @@ int main(int argc, char **argv)
         {"38 MB WMF, 300 polylines", "many-long-polylines.wmf"},
         {"EMF text bomb", "text-bomb.emf"},
         {"8 KB WMF, 30000-wide pen", "wide-pen.wmf"},
-        {"7000x7000 progressive JPEG", "flat-7000-progressive.jpg"},
+        {"7000x7000 prog. JPEG", "flat-7000-progressive.jpg"},
     };
     for (const auto &picture : pictures) {
         const QString quiz = bench::writeQuiz(folder.path(), QString::fromLatin1(picture.file) + QStringLiteral(".qcm"),
