@@ -30,6 +30,31 @@ idle_cpu_percent() { # program → % of one core used over IDLE_SECONDS while id
   awk -v d=$((t1 - t0)) -v hz="$(getconf CLK_TCK)" -v s="$IDLE_SECONDS" 'BEGIN {printf "%.3f", 100 * d / hz / s}'
 }
 
+player_peak_kib_showing() { # picture file or "" → VmHWM (KiB) of the player with a question naming it on screen
+  local dir="$home/QCM/Images" json
+  mkdir -p "$dir"
+  json="$home/question.json"
+  python3 - "$json" "$(basename "${1:-}")" <<'PY'
+import json, sys
+question = {"QuestionText": "Que montre cette image ?", "Answer1": "Un ciel", "Answer2": "Une mer",
+            "AnswerKey": "1", "ValidityRule": "ET"}
+if sys.argv[2]:
+    question["PictureFile"] = sys.argv[2]
+json.dump({"records": [question]}, open(sys.argv[1], "w"))
+PY
+  [ -n "${1:-}" ] && cp "$1" "$dir/"
+  "$B/tools/qcmtool" build "$json" -o "$dir/image.qcm" >/dev/null
+  "$PLAYER" "$dir/image.qcm" & local pid=$!
+  local window; window=$(xdotool search --sync --onlyvisible --pid "$pid" | head -1)
+  sleep 1
+  # Return presses the start button; then the picture is decoded and shown.
+  xdotool windowfocus --sync "$window" key Return
+  sleep 4
+  awk '/VmHWM/ {print $2}' "/proc/$pid/status"
+  kill "$pid"; wait "$pid" 2>/dev/null || true
+  rm -rf "$home/QCM"
+}
+
 row() { printf '| %-44s | %12s | %12s | %8s | %-14s |\n' "$@"; }
 printf '| %-44s | %12s | %12s | %8s | %-14s |\n' measure player yardstick ratio goal
 printf '|%s|%s|%s|%s|%s|\n' "$(printf -- '-%.0s' {1..46})" "$(printf -- '-%.0s' {1..14})" "$(printf -- '-%.0s' {1..14})" "$(printf -- '-%.0s' {1..10})" "$(printf -- '-%.0s' {1..16})"
@@ -53,3 +78,13 @@ if [ -x "$B/bench/bench_shape_window" ]; then
     awk -F, 'NR>1 {gsub(/"/,"",$1); t=$4; u=$5; if (u=="ns") t/=1e6; else if (u=="us") t/=1e3; else if (u=="s") t*=1e3; printf "%s %.3f\n", $1, t}' |
     while read -r name ms; do row "shape: $name (ms)" "$ms" "" "" "no slower"; done
 fi
+
+p=$(player_peak_kib_showing fuzz/corpus/jpeg/flat-7000-progressive.jpg); y=$(player_peak_kib_showing "")
+row "peak memory showing a 7000x7000 JPEG (MiB)" "$(awk -v a="$p" 'BEGIN{printf "%.1f", a/1024}')" \
+  "$(awk -v a="$y" 'BEGIN{printf "%.1f", a/1024}')" "+$(awk -v a="$p" -v b="$y" 'BEGIN{printf "%.1f", (a-b)/1024}')" "<= 300 MB"
+
+for bench in next_question window_answers; do
+  if [ -x "$B/bench/bench_$bench" ]; then
+    "$B/bench/bench_$bench" --table | while IFS='|' read -r name a b ratio goal; do row "$name" "$a" "$b" "$ratio" "$goal"; done
+  fi
+done

@@ -6,7 +6,6 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -15,37 +14,15 @@
 #include <vector>
 
 #include "app/FormQCM.h"
+#include "bench/photograph.h"
+#include "bench/quiz_scene.h"
 #include "pictures/PictureLoader.h"
-#include "quiz/QuizFile.h"
-#include "quiz/RecordText.h"
 
 namespace {
 
 constexpr int kWidth = 6000;
 constexpr int kHeight = 4000;
 constexpr int kRuns = 7;
-
-// Smooth light and colour with grain, like a photograph: JPEG finds as much
-// detail in it as in a real one, unlike a flat test card.
-QImage photographLike()
-{
-    QImage image(kWidth, kHeight, QImage::Format_RGB32);
-    QRandomGenerator noise(20240607);
-    for (int y = 0; y < kHeight; ++y) {
-        auto *row = reinterpret_cast<QRgb *>(image.scanLine(y));
-        const double fy = double(y) / kHeight;
-        for (int x = 0; x < kWidth; ++x) {
-            const double fx = double(x) / kWidth;
-            const quint32 grain = noise.generate();
-            const int n = int(grain & 31) - 16;
-            const int r = int(200 * fx + 40 * fy) + n;
-            const int g = int(120 + 100 * fy * (1 - fx)) + (int((grain >> 5) & 31) - 16);
-            const int b = int(220 * (1 - fy) + 30 * fx) + (int((grain >> 10) & 31) - 16);
-            row[x] = qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255));
-        }
-    }
-    return image;
-}
 
 struct Scene
 {
@@ -55,20 +32,9 @@ struct Scene
 
     Scene()
     {
-        // A quiz folder two levels down, as pupils have them.
-        const QString dir = folder.path() + QStringLiteral("/Sciences/Photos");
-        QDir().mkpath(dir);
-        picture = dir + QStringLiteral("/photo.jpg");
-        photographLike().save(picture, "JPEG", 90);
-        qcm::QuestionRecord record;
-        qcm::encodeField(record, qcm::Field::QuestionText, QStringLiteral("Que montre cette photographie ?"));
-        qcm::encodeField(record, qcm::Field::Answer1, QStringLiteral("Un paysage"));
-        qcm::encodeField(record, qcm::Field::Answer2, QStringLiteral("Un portrait"));
-        qcm::encodeField(record, qcm::Field::AnswerKey, QStringLiteral("1"));
-        qcm::encodeField(record, qcm::Field::ValidityRule, QStringLiteral("ET"));
-        qcm::encodeField(record, qcm::Field::PictureFile, QStringLiteral("photo.jpg"));
-        quiz = dir + QStringLiteral("/photos.qcm");
-        qcm::writeQuizFile(quiz, {record});
+        quiz = bench::writeQuiz(folder.path(), QStringLiteral("photos.qcm"), {QStringLiteral("photo.jpg")});
+        picture = QFileInfo(quiz).absolutePath() + QStringLiteral("/photo.jpg");
+        bench::photographLike(kWidth, kHeight).save(picture, "JPEG", 90);
     }
 };
 
@@ -89,13 +55,15 @@ TFormQCM &form()
     return *f;
 }
 
-// The question on screen: the picture decoded, placed, and the window painted.
+// The question on screen with no time to decode its picture ahead: the
+// picture decoded, placed, and the window painted.
 double showQuestionMs()
 {
     TFormQCM &window = form();
     QElapsedTimer timer;
     timer.start();
     window.Affiche(1);
+    bench::waitForPicture(window);
     window.repaint();
     return timer.nsecsElapsed() / 1e6;
 }
