@@ -18,7 +18,7 @@
 
 namespace {
 
-constexpr int kSteps = 7;
+constexpr int kSteps = 15;
 constexpr int kThinkingMs = 1000;
 
 struct Scene

@@ -3,6 +3,7 @@
 #include <QSysInfo>
 
 #include "pictures/DecodeBudget.h"
+#include "pictures/PictureMemory.h"
 #include "pictures/PictureLimits.h"
 
 #include <climits>
@@ -159,14 +160,6 @@ bool readPixels(Decoder *decoder, uchar *bits, qsizetype bytesPerLine)
     return true;
 }
 
-// The picture owns its buffer, in the layout the screen draws from, so that
-// showing a photograph of tens of megabytes needs no copy. (Huge pages made
-// decoding alone a little faster but showing the picture much slower.)
-QImage allocatePicture(int width, int height)
-{
-    return QImage(width, height, QImage::Format_RGB32);
-}
-
 QString reasonFor(Failure failure)
 {
     using namespace picture_error;
@@ -237,8 +230,9 @@ QImage decode(Decoder *decoder, QByteArrayView data, QString *error, DecodeBudge
     info.mem->max_memory_to_use = long(qMin<qint64>(LONG_MAX, budget.bytesLeft() + memoryNeeded(&info)));
 
     // The output buffer lives out here, so a jump out of libjpeg leaves it
-    // to its owner.
-    QImage image = allocatePicture(int(info.image_width), int(info.image_height));
+    // to its owner. It is in the layout the screen draws from: showing a
+    // photograph of tens of megabytes needs no copy.
+    QImage image = allocateOpaquePicture(int(info.image_width), int(info.image_height));
     if (image.isNull())
         return fail(QString::fromUtf8(picture_error::OutOfMemory));
     if (!readPixels(decoder, image.bits(), image.bytesPerLine()))

@@ -2,6 +2,7 @@
 
 #include "pictures/DecodeBudget.h"
 #include "pictures/PictureLoader.h"
+#include "pictures/PictureMemory.h"
 #include "pictures/PicturePath.h"
 
 #include <QtConcurrent/QtConcurrentRun>
@@ -19,11 +20,23 @@ DecodedPicture decodeQuestionPicture(const PictureRequest &request, DecodeBudget
     return result;
 }
 
-PictureQueue::PictureQueue(QObject *parent) : QObject(parent) {}
+namespace {
+// Long enough for the window to paint what it has just been asked to show.
+constexpr int PrefetchDelayMs = 50;
+} // namespace
+
+PictureQueue::PictureQueue(QObject *parent) : QObject(parent)
+{
+    // The current picture and the next one.
+    m_decoders.setMaxThreadCount(2);
+    m_prefetchDelay.setSingleShot(true);
+    m_prefetchDelay.setInterval(PrefetchDelayMs);
+    connect(&m_prefetchDelay, &QTimer::timeout, this, &PictureQueue::startWaitingDecodes);
+}
 
 PictureQueue::~PictureQueue()
 {
-    // A decode still running ends at its next check; it holds nothing of ours.
+    // A decode still running ends at its next check; m_decoders waits for it.
     clear();
 }
 
@@ -34,7 +47,7 @@ PictureQueue::Entry *PictureQueue::find(const PictureRequest &request)
     return found != m_entries.end() ? found->get() : nullptr;
 }
 
-PictureQueue::Entry &PictureQueue::start(const PictureRequest &request)
+PictureQueue::Entry &PictureQueue::keep(const PictureRequest &request)
 {
     auto entry = std::make_unique<Entry>();
     entry->request = request;
@@ -42,25 +55,40 @@ PictureQueue::Entry &PictureQueue::start(const PictureRequest &request)
     entry->watcher = std::make_unique<QFutureWatcher<DecodedPicture>>();
     Entry *raw = entry.get();
     connect(raw->watcher.get(), &QFutureWatcherBase::finished, this, [this, raw] { finished(raw); });
-    // The task owns a share of its budget: it may outlive the entry that cancels it.
-    raw->watcher->setFuture(QtConcurrent::run([request, budget = entry->budget] {
-        budget->startClock();
-        return decodeQuestionPicture(request, *budget);
-    }));
     m_entries.push_back(std::move(entry));
     return *raw;
 }
 
+void PictureQueue::startDecode(Entry &entry)
+{
+    entry.decoding = true;
+    // The task owns a share of its budget: it may outlive the entry that cancels it.
+    entry.watcher->setFuture(QtConcurrent::run(&m_decoders, [request = entry.request, budget = entry.budget] {
+        budget->startClock();
+        return decodeQuestionPicture(request, *budget);
+    }));
+}
+
+void PictureQueue::startWaitingDecodes()
+{
+    for (const auto &entry : m_entries) {
+        if (!entry->decoding)
+            startDecode(*entry);
+    }
+}
+
 void PictureQueue::prefetch(const PictureRequest &request)
 {
-    if (!find(request))
-        start(request);
+    if (find(request))
+        return;
+    keep(request);
+    m_prefetchDelay.start();
 }
 
 std::optional<DecodedPicture> PictureQueue::take(const PictureRequest &request)
 {
     Entry *entry = find(request);
-    if (entry && entry->watcher->isFinished()) {
+    if (entry && entry->decoding && entry->watcher->isFinished()) {
         DecodedPicture picture = entry->watcher->future().takeResult();
         m_entries.erase(std::find_if(m_entries.begin(), m_entries.end(),
                                      [entry](const auto &kept) { return kept.get() == entry; }));
@@ -68,7 +96,9 @@ std::optional<DecodedPicture> PictureQueue::take(const PictureRequest &request)
         return picture;
     }
     if (!entry)
-        start(request);
+        entry = &keep(request);
+    if (!entry->decoding)
+        startDecode(*entry);
     m_awaited = request;
     return std::nullopt;
 }
@@ -79,7 +109,7 @@ std::optional<DecodedPicture> PictureQueue::takeAwaited()
         return std::nullopt;
     const PictureRequest awaited = *m_awaited;
     Entry *entry = find(awaited);
-    if (!entry || !entry->watcher->isFinished())
+    if (!entry || !entry->decoding || !entry->watcher->isFinished())
         return std::nullopt;
     return take(awaited);
 }
@@ -88,6 +118,12 @@ void PictureQueue::finished(Entry *entry)
 {
     if (m_awaited && entry->request == *m_awaited)
         emit awaitedReady();
+}
+
+void PictureQueue::clear()
+{
+    keepOnly({});
+    releaseSparePixels();
 }
 
 void PictureQueue::keepOnly(const std::vector<PictureRequest> &kept)

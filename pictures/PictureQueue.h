@@ -4,6 +4,8 @@
 #include <QImage>
 #include <QObject>
 #include <QString>
+#include <QThreadPool>
+#include <QTimer>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -36,7 +38,9 @@ public:
     explicit PictureQueue(QObject *parent = nullptr);
     ~PictureQueue() override;
 
-    // Starts decoding in the background unless the picture is kept already.
+    // Keeps the picture and decodes it in the background, starting a moment
+    // later: a decode started at once would compete with the painting of the
+    // question just shown.
     void prefetch(const PictureRequest &request);
     // The decoded picture, handed over and no longer kept, when its decode has
     // ended; otherwise its decode goes on (started if need be) and
@@ -46,7 +50,8 @@ public:
     std::optional<DecodedPicture> takeAwaited();
     // Drops, cancelling their decodes, the pictures not named here.
     void keepOnly(const std::vector<PictureRequest> &kept);
-    void clear() { keepOnly({}); }
+    // Drops every picture, and the memory kept for the next one.
+    void clear();
     // The pictures kept, decoded or on their way.
     qsizetype size() const { return qsizetype(m_entries.size()); }
 
@@ -60,11 +65,18 @@ private:
         PictureRequest request;
         std::shared_ptr<DecodeBudget> budget;
         std::unique_ptr<QFutureWatcher<DecodedPicture>> watcher;
+        bool decoding = false;
     };
     Entry *find(const PictureRequest &request);
-    Entry &start(const PictureRequest &request);
+    Entry &keep(const PictureRequest &request);
+    void startDecode(Entry &entry);
+    void startWaitingDecodes();
     void finished(Entry *entry);
 
+    // Not Qt's global pool: Qt's painting shares that one, and a window
+    // painted while long decodes fill it waits for them.
+    QThreadPool m_decoders;
+    QTimer m_prefetchDelay;
     std::vector<std::unique_ptr<Entry>> m_entries;
     std::optional<PictureRequest> m_awaited;
 };

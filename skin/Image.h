@@ -56,6 +56,7 @@ protected:
 private:
     void fitToPicture();
     void loadPictureFile() const;
+    void releaseLater(QPixmap &&picture);
 
     mutable QPixmap m_picture;
     QString m_file;
