@@ -1,5 +1,6 @@
 #include "skin/EzRgnBtn.h"
 
+#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -52,9 +53,25 @@ void TEzRgnBtn::setButtonEnabled(bool on)
     repaintNow();
 }
 
+const QPixmap &TEzRgnBtn::face(State state) const
+{
+    static const char *const suffixes[StateCount] = {"_idle.png", "_up.png", "_down.png", "_dsbld.png"};
+    if (m_unread[state]) {
+        m_unread[state] = false;
+        m_pictures[state] = QPixmap::fromImage(artworkForRatio(m_faces + QLatin1String(suffixes[state]), devicePixelRatioF()));
+    }
+    return m_pictures[state];
+}
+
+void TEzRgnBtn::setFace(State state, const QPixmap &picture)
+{
+    m_pictures[state] = picture;
+    m_unread[state] = false;
+}
+
 void TEzRgnBtn::setPicIdle(const QPixmap &picture)
 {
-    m_picIdle = picture;
+    setFace(Idle, picture);
     repaintNow();
     // The outline follows the new picture.
     if (m_paintMode == pmCrop) {
@@ -63,21 +80,28 @@ void TEzRgnBtn::setPicIdle(const QPixmap &picture)
     }
 }
 
-void TEzRgnBtn::setPicDown(const QPixmap &picture) { m_picDown = picture; repaintNow(); }
-void TEzRgnBtn::setPicUp(const QPixmap &picture) { m_picUp = picture; repaintNow(); }
-void TEzRgnBtn::setPicDsbld(const QPixmap &picture) { m_picDsbld = picture; repaintNow(); }
+void TEzRgnBtn::setPicDown(const QPixmap &picture) { setFace(Down, picture); repaintNow(); }
+void TEzRgnBtn::setPicUp(const QPixmap &picture) { setFace(Up, picture); repaintNow(); }
+void TEzRgnBtn::setPicDsbld(const QPixmap &picture) { setFace(Dsbld, picture); repaintNow(); }
 
 void TEzRgnBtn::setFaces(const QString &faces)
 {
     m_faces = faces;
-    const qreal ratio = devicePixelRatioF();
-    auto face = [&](const char *state) {
-        return QPixmap::fromImage(artworkForRatio(faces + QLatin1Char('_') + QLatin1String(state) + QStringLiteral(".png"), ratio));
-    };
-    m_picUp = face("up");
-    m_picDown = face("down");
-    m_picDsbld = face("dsbld");
-    setPicIdle(face("idle"));
+    m_unread.fill(true);
+    if (m_paintMode == pmCrop) {
+        // The outline follows the new idle picture.
+        removeCrop();
+        applyCrop();
+    }
+    // A button on screen shows its new face at once; one that is not takes
+    // the size of its idle face from the drawing's header alone.
+    if (isVisible()) {
+        repaintNow();
+    } else {
+        const QSize size = QImageReader(faces + QStringLiteral("_idle.png")).size();
+        if (size.isValid())
+            resize(size);
+    }
 }
 
 void TEzRgnBtn::setPaintMode(TPaintMode mode)
@@ -101,20 +125,19 @@ void TEzRgnBtn::setImageList(const QList<QPixmap> *list)
         return;
     // Copied once: later changes to the list do not reach the button, and
     // the crop outline is left as it is.
-    QPixmap *targets[] = {&m_picIdle, &m_picUp, &m_picDown, &m_picDsbld};
-    for (qsizetype i = 0; i < 4 && i < list->size(); ++i) {
-        *targets[i] = list->at(i);
+    for (qsizetype i = 0; i < StateCount && i < list->size(); ++i) {
+        setFace(State(i), list->at(i));
         repaintNow();
     }
 }
 
 QPixmap TEzRgnBtn::currentPicture() const
 {
-    const QPixmap &normal = (!m_enabled && !m_picDsbld.isNull()) ? m_picDsbld : m_picIdle;
+    const QPixmap &normal = (!m_enabled && !face(Dsbld).isNull()) ? face(Dsbld) : face(Idle);
     if (m_enabled && m_hover && m_pressed)
-        return m_picDown.isNull() ? normal : m_picDown;
+        return face(Down).isNull() ? normal : face(Down);
     if (m_enabled && m_hover)
-        return m_picUp.isNull() ? normal : m_picUp;
+        return face(Up).isNull() ? normal : face(Up);
     return normal;
 }
 
@@ -237,9 +260,9 @@ void TEzRgnBtn::click()
 
 void TEzRgnBtn::applyCrop()
 {
-    if (m_paintMode != pmCrop || m_cropped || m_picIdle.isNull())
+    if (m_paintMode != pmCrop || m_cropped || face(Idle).isNull())
         return;
-    const QImage idle = m_picIdle.toImage();
+    const QImage idle = face(Idle).toImage();
     // The idle picture minus every pixel of its top-left colour: the same
     // runs as a window skin, keyed on that colour.
     setMask(regionFromSkin(idle, idle.pixel(0, 0)));
@@ -248,10 +271,10 @@ void TEzRgnBtn::applyCrop()
 
 void TEzRgnBtn::removeCrop()
 {
-    if (m_picIdle.isNull())
+    if (face(Idle).isNull())
         clearMask();
     else
-        setMask(QRegion(QRect(QPoint(0, 0), m_picIdle.deviceIndependentSize().toSize())));
+        setMask(QRegion(QRect(QPoint(0, 0), face(Idle).deviceIndependentSize().toSize())));
     m_cropped = false;
 }
 

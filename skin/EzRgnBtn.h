@@ -6,6 +6,8 @@
 #include <QTimer>
 #include <QWidget>
 
+#include <array>
+
 // A push button drawn from four state pictures (idle, mouse over, pressed,
 // disabled); it takes the size of the picture it shows. It has no keyboard
 // interface of its own. Only the left button presses it.
@@ -37,17 +39,17 @@ public:
     void setButtonEnabled(bool on);
     bool disabled() const { return !m_enabled; }
 
-    QPixmap picIdle() const { return m_picIdle; }
-    QPixmap picDown() const { return m_picDown; }
-    QPixmap picUp() const { return m_picUp; }
-    QPixmap picDsbld() const { return m_picDsbld; }
+    QPixmap picIdle() const { return face(Idle); }
+    QPixmap picDown() const { return face(Down); }
+    QPixmap picUp() const { return face(Up); }
+    QPixmap picDsbld() const { return face(Dsbld); }
     void setPicIdle(const QPixmap &picture);
     void setPicDown(const QPixmap &picture);
     void setPicUp(const QPixmap &picture);
     void setPicDsbld(const QPixmap &picture);
     // The four state pictures from the program's drawings "FACES_idle.png",
-    // "FACES_up.png", "FACES_down.png" and "FACES_dsbld.png", at the ratio of
-    // the screen (see artworkForRatio).
+    // "FACES_up.png", "FACES_down.png" and "FACES_dsbld.png", each read when
+    // it is first needed, at the ratio of the screen then (see artworkForRatio).
     QString faces() const { return m_faces; }
     void setFaces(const QString &faces);
 
@@ -87,6 +89,9 @@ protected:
     virtual void autoRepeatTick();
 
 private:
+    enum State { Idle, Up, Down, Dsbld, StateCount };
+    const QPixmap &face(State state) const;
+    void setFace(State state, const QPixmap &picture);
     void click();
     void applyCrop();
     void removeCrop();
@@ -104,10 +109,9 @@ private:
     bool m_hover = false;
     bool m_pendingClick = false;
     bool m_enabled = true;
-    QPixmap m_picIdle;
-    QPixmap m_picUp;
-    QPixmap m_picDown;
-    QPixmap m_picDsbld;
+    mutable std::array<QPixmap, StateCount> m_pictures;
+    // The states whose picture is still to be read from m_faces.
+    mutable std::array<bool, StateCount> m_unread{};
     QString m_faces;
     const QList<QPixmap> *m_imageList = nullptr;
 };

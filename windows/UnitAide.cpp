@@ -14,13 +14,6 @@ TForm2::TForm2(QWidget *parent) : QWidget(parent, Qt::Window), ui(std::make_uniq
     ui->setupUi(this);
     setAttribute(Qt::WA_QuitOnClose, false);
     move(WindowPlace::Form2);
-    // Texts are laid out as single lines, each label as wide as its text.
-    for (QLabel *label : findChildren<QLabel *>()) {
-        if (label->inherits("TImage"))
-            continue;
-        label->setWordWrap(false);
-        label->adjustSize();
-    }
     // Each topic with its page, in the guide's order.
     m_topics = {{ui->Label2, ui->PageCommencer},     {ui->Label9, ui->PageCharger},
                 {ui->Label23, ui->PageChoisir},      {ui->Label29, ui->PageCommencerQCM},
@@ -84,19 +77,26 @@ int TForm2::topicOnShow() const
 
 void TForm2::showEvent(QShowEvent *event)
 {
-    loadPictures();
+    prepareFirstShowing();
     QWidget::showEvent(event);
     if (!m_frameFitted && windowHandle())
         windowHandle()->installEventFilter(this);
 }
 
-// The sixteen pictures are decoded when the guide is first opened, not while
-// the program starts: most lessons never open it.
-void TForm2::loadPictures()
+// The texts are measured and the sixteen pictures decoded when the guide is
+// first opened, not while the program starts: most lessons never open it.
+void TForm2::prepareFirstShowing()
 {
-    if (m_picturesLoaded)
+    if (m_prepared)
         return;
-    m_picturesLoaded = true;
+    m_prepared = true;
+    // Texts are laid out as single lines, each label as wide as its text.
+    for (QLabel *label : findChildren<QLabel *>()) {
+        if (label->inherits("TImage"))
+            continue;
+        label->setWordWrap(false);
+        label->adjustSize();
+    }
     for (int i = 1; i <= 16; ++i) {
         auto *image = findChild<TImage *>(QStringLiteral("Image%1").arg(i));
         image->setPicture(QPixmap(QStringLiteral(":/help/help_%1.png").arg(i, 2, 10, QLatin1Char('0'))));

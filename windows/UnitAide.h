@@ -49,7 +49,7 @@ protected:
 
 private:
     void fitFrameToSize();
-    void loadPictures();
+    void prepareFirstShowing();
     void markTopic(int topic);
     void showPageOf(const TClickLabel *label);
     int topicOnShow() const;
@@ -61,7 +61,7 @@ private:
     };
 
     bool m_frameFitted = false;
-    bool m_picturesLoaded = false;
+    bool m_prepared = false;
     QList<Topic> m_topics;
     int m_markedTopic = -1;
 };
