@@ -25,10 +25,13 @@ void loadFonts()
         QFont::insertSubstitution(QString::fromLatin1(name), QStringLiteral("Liberation Sans"));
 }
 
+// For title bars, task bars and window switchers. Launchers and software
+// centres take the larger sizes from the installed theme icons; the window
+// system would get every size of this icon at each window's creation.
 QIcon programIcon()
 {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+    for (int size : {16, 24, 32, 48, 64}) {
         const QString file = QStringLiteral(":/images/tavelor_%1.png").arg(size);
         if (QFile::exists(file))
             icon.addFile(file, QSize(size, size));
