@@ -39,6 +39,7 @@ private slots:
     void disabledButtonFollowsTheMouseButNeverClicks();
     void otherButtonsDoNotPressIt();
     void sizeFollowsTheDrawnPicture();
+    void facesByNameAreReadWhenNeededAndFollowTheirName();
     void autoRepeatRunsOnlyWhileHeldInside();
     void imageListCopiesOnce();
     void transparentModeLeavesTheTopLeftColourUndrawn();
@@ -232,6 +233,32 @@ void SkinButtonTest::sizeFollowsTheDrawnPicture()
     // A new picture for the state on show sizes it at once, before any paint.
     fresh->setPicIdle(solid({31, 14}, kIdle));
     QCOMPARE(fresh->size(), QSize(31, 14));
+}
+
+void SkinButtonTest::facesByNameAreReadWhenNeededAndFollowTheirName()
+{
+    const QImage quit(QStringLiteral(":/images/btn_quitter_idle.png"));
+    const QImage help(QStringLiteral(":/images/btn_aide_idle.png"));
+    const QImage helpUp(QStringLiteral(":/images/btn_aide_up.png"));
+    QVERIFY(!quit.isNull() && !help.isNull() && !helpUp.isNull());
+    auto centre = [](const QImage &face) { return face.pixelColor(face.width() / 2, face.height() / 2); };
+
+    // Hidden, a button has its size before any face is drawn.
+    auto *button = new TEzRgnBtn(m_parent);
+    button->move(100, 60); // away from the pointer, which would hover it
+    button->hide();
+    button->setFaces(QStringLiteral(":/images/btn_quitter"));
+    QCOMPARE(button->size(), quit.size());
+    button->show();
+    QCOMPARE(shown(button), centre(quit));
+
+    // On screen, new faces replace the ones already read, in every state.
+    button->setFaces(QStringLiteral(":/images/btn_aide"));
+    QCOMPARE(button->size(), help.size());
+    QCOMPARE(shown(button), centre(help));
+    QEnterEvent e(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(button, &e);
+    QCOMPARE(shown(button), centre(helpUp));
 }
 
 void SkinButtonTest::autoRepeatRunsOnlyWhileHeldInside()
