@@ -3,6 +3,7 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "app/TavelorWindows.h"
+#include "platform/FontWarmUp.h"
 #include "platform/WindowSystem.h"
 
 int main(int argc, char *argv[])
@@ -11,6 +12,7 @@ int main(int argc, char *argv[])
     // Windows' per-monitor setting); point sizes keep their meaning at 96
     // dots per inch of the logical pixels it scales.
     const bool platformChosen = platform::choosePlatform(argc, argv);
+    const platform::FontWarmUp fontWarmUp;
     QApplication app(argc, argv);
     if (platformChosen)
         platform::forgetPlatformChoice();
