@@ -5,6 +5,9 @@
 #include <QFontMetricsF>
 #include <algorithm>
 #include <cmath>
+#include <numeric>
+#include <optional>
+#include <utility>
 
 namespace pictures::gdi {
 namespace {
@@ -20,6 +23,35 @@ constexpr qsizetype LongText = 256;
 // budget in between.
 constexpr qreal WidePenPixels = 8;
 constexpr int SegmentsPerStroke = 32;
+
+// A dashed stroke this many times larger than the picture is drawn only
+// where it crosses the picture (see strokeDashedOverPicture).
+constexpr qreal FarLargerThanPicture = 4;
+
+// The part of a line inside a rectangle, as the fractions of the line where
+// it enters and leaves (Liang and Barsky's clipping); nothing when it misses.
+std::optional<std::pair<qreal, qreal>> partInside(const QLineF &line, const QRectF &rect)
+{
+    qreal enter = 0, leave = 1;
+    const qreal dx = line.dx(), dy = line.dy();
+    const std::pair<qreal, qreal> sides[] = {{-dx, line.x1() - rect.left()}, {dx, rect.right() - line.x1()},
+                                             {-dy, line.y1() - rect.top()}, {dy, rect.bottom() - line.y1()}};
+    for (const auto &[towards, room] : sides) {
+        if (towards == 0) {
+            if (room < 0)
+                return std::nullopt;
+            continue;
+        }
+        const qreal at = room / towards;
+        if (towards < 0)
+            enter = qMax(enter, at);
+        else
+            leave = qMin(leave, at);
+    }
+    if (enter > leave)
+        return std::nullopt;
+    return std::pair{enter, leave};
+}
 
 bool finite(const QTransform &t)
 {
@@ -470,6 +502,13 @@ void Canvas::strokeWithin(const QPainterPath &path, QPen pen, qreal pixelsPerUni
         pen.setWidthF(pen.isCosmetic() ? widestUsefulPen() : widestUsefulPen() / pixelsPerUnit);
         pixels = widestUsefulPen();
     }
+    if (pen.style() != Qt::SolidLine) {
+        const QRectF extent = m_painter.transform().mapRect(path.controlPointRect());
+        if (extent.width() + extent.height() > FarLargerThanPicture * (m_picture.width() + m_picture.height())) {
+            strokeDashedOverPicture(path, pen, pixels);
+            return;
+        }
+    }
     if (pixels <= WidePenPixels || path.elementCount() <= SegmentsPerStroke) {
         m_painter.strokePath(path, pen);
         return;
@@ -501,6 +540,43 @@ void Canvas::strokeWithin(const QPainterPath &path, QPen pen, qreal pixelsPerUni
     }
     if (piece.elementCount() > 1)
         m_painter.strokePath(piece, pen);
+}
+
+// The painter cuts a dashed line into dashes along its whole length, most of
+// them off the picture when the line is far larger: millions for a line
+// millions of pixels long, seconds of work. Each segment is drawn only where
+// it crosses the picture, its dashes where they fall on the whole line.
+void Canvas::strokeDashedOverPicture(const QPainterPath &path, QPen pen, qreal pixels)
+{
+    const QTransform t = m_painter.transform();
+    const qreal margin = pixels + 2;
+    const QRectF area = QRectF(m_picture.rect()).adjusted(-margin, -margin, margin, margin);
+    // The dash pattern is in pen widths, along the line as the pen sees it.
+    const qreal patternUnit = pen.isCosmetic() ? qMax<qreal>(1, pen.widthF()) : qMax<qreal>(1e-9, pen.widthF());
+    const qreal startOffset = pen.dashOffset();
+    // Qt's strokers lose precision on a dash offset of millions: it is given
+    // within one period of the pattern.
+    const QList<qreal> pattern = pen.dashPattern();
+    const qreal period = std::accumulate(pattern.begin(), pattern.end(), qreal(0));
+    int drawn = 0;
+    for (const QPolygonF &line : path.toSubpathPolygons()) {
+        qreal along = 0;
+        for (qsizetype i = 1; i < line.size(); ++i) {
+            const QPointF a = line[i - 1], b = line[i];
+            const QLineF onPicture(t.map(a), t.map(b));
+            const qreal length = pen.isCosmetic() ? onPicture.length() : QLineF(a, b).length();
+            if (const auto part = partInside(onPicture, area)) {
+                if (++drawn % SegmentsPerStroke == 0 && !m_budget.stillGoing())
+                    return;
+                QPainterPath piece(a + (b - a) * part->first);
+                piece.lineTo(a + (b - a) * part->second);
+                const qreal offset = startOffset + (along + length * part->first) / patternUnit;
+                pen.setDashOffset(period > 0 ? std::fmod(offset, period) : offset);
+                m_painter.strokePath(piece, pen);
+            }
+            along += length;
+        }
+    }
 }
 
 void Canvas::paintPath(const QPainterPath &picturePath, bool fill, bool stroke, double penScale)

@@ -134,6 +134,7 @@ private:
     void paintPath(const QPainterPath &picturePath, bool fill, bool stroke, double penScale);
     // Strokes with the painter's transform; pixelsPerUnit turns the pen's width into picture pixels.
     void strokeWithin(const QPainterPath &path, QPen pen, qreal pixelsPerUnit);
+    void strokeDashedOverPicture(const QPainterPath &path, QPen pen, qreal pixels);
     qreal widestUsefulPen() const;
     void applyClip();
     void combineClip(const QPainterPath &path, int mode);

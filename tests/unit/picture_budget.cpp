@@ -65,6 +65,7 @@ private slots:
         QTest::newRow("polyline under a pen 30,000 wide") << "wmf/wide-pen.wmf";
         QTest::newRow("long polylines under a wide pen") << "wmf/long-polylines.wmf";
         QTest::newRow("long texts in a 2,000-px font") << "emf/huge-text.emf";
+        QTest::newRow("dashed line millions of pixels long") << "emf/long-dashed-line.emf";
     }
     void hostileFilesEndWithinTheBudget()
     {

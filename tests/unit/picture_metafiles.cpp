@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QTest>
 
+#include "pictures/DecodeBudget.h"
 #include "pictures/PictureLoader.h"
 
 namespace {
@@ -185,6 +186,41 @@ private slots:
         QCOMPARE(picture.pixel(57, 57), qRgb(0, 0, 255));
         QCOMPARE(qAlpha(picture.pixel(57, 10)), 0);  // nothing drawn: transparent
         QCOMPARE(qAlpha(picture.pixel(40, 74)), 0);  // outside the ellipse
+    }
+
+    // A dashed line millions of pixels long, nearly all of it off the
+    // picture, shows over the picture the same dashes as a short one, and
+    // costs no more than the part that shows.
+    void aDashedLineFarLargerThanThePictureKeepsItsDashes()
+    {
+        auto dashedLine = [](qint32 from, qint32 to) {
+            QByteArray emf = emfHeader(2000, 2000);
+            emf += emfRecord(17, {8});                              // SETMAPMODE anisotropic
+            emf += emfRecord(9, {1000, 1000});                      // a pixel for 10 units
+            emf += emfRecord(11, {100, 100});
+            emf += emfRecord(38, {1, 1, 20, 0, 0x000000});          // CREATEPEN PS_DASH, 2 pixels, black
+            emf += emfRecord(37, {1});
+            emf += emfRecord(27, {from, 380});                      // MOVETOEX
+            emf += emfRecord(54, {to, 380});                        // LINETO
+            emf += emfEof();
+            // A budget the short line needs a small part of: cut into
+            // millions of dashes, the long one would overrun it.
+            pictures::DecodeBudget budget(500);
+            return pictures::decodePicture(emf, pictures::PictureFormat::Emf, nullptr, &budget);
+        };
+        auto row = [](const QImage &picture) {
+            QString ink;
+            for (int x = 0; x < picture.width(); ++x)
+                ink += qAlpha(picture.pixel(x, 38)) > 128 ? QLatin1Char('#') : QLatin1Char('.');
+            return ink;
+        };
+        const QImage huge = dashedLine(-100'000'000, 100'000'000);
+        const QImage across = dashedLine(0, 760);
+        QVERIFY(!huge.isNull() && !across.isNull());
+        // The same dashes, wherever the pattern starts.
+        const QString dashes = row(across).mid(10, 48);
+        QVERIFY2(dashes.contains(QStringLiteral("..##########..")), qPrintable(dashes));
+        QVERIFY2(row(huge).contains(dashes.mid(0, 42)), qPrintable(row(huge) + QLatin1Char(' ') + dashes));
     }
 
     void emfSavedStateAndClippingAreRestored()
