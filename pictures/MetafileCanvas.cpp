@@ -699,12 +699,14 @@ void Canvas::text(QPointF ref, const QString &text, const QList<qreal> &advances
     }
 
     // Text stays upright when the mapping turns the y axis upwards.
-    const double height = qAbs(s.font.height) > 0 ? qAbs(s.font.height) : 12 / qMax(transformScale(), 1e-6);
+    // In double: a file may give the most negative int, which has no opposite.
+    const double fontHeight = qAbs(double(s.font.height));
+    const double height = fontHeight > 0 ? fontHeight : 12 / qMax(transformScale(), 1e-6);
     QTransform local = QTransform::fromTranslate(ref.x(), ref.y()) * t;
     if (t.determinant() < 0)
         local = QTransform::fromScale(1, -1) * local;
     if (s.font.escapement)
-        local = QTransform().rotate(-s.font.escapement / 10.0) * local;
+        local = QTransform().rotate(-double(s.font.escapement) / 10.0) * local;
     // Lay the glyphs out near their size in pixels so hinting stays sensible.
     const double pixelScale = std::sqrt(qAbs(local.determinant()));
     const int pixelSize = int(qBound(1.0, std::round(height * pixelScale), 2000.0));

@@ -66,6 +66,7 @@ private slots:
         QTest::newRow("long polylines under a wide pen") << "wmf/long-polylines.wmf";
         QTest::newRow("long texts in a 2,000-px font") << "emf/huge-text.emf";
         QTest::newRow("dashed line millions of pixels long") << "emf/long-dashed-line.emf";
+        QTest::newRow("font of the most negative height and angle") << "emf/extreme-font.emf";
     }
     void hostileFilesEndWithinTheBudget()
     {
