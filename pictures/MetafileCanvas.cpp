@@ -782,7 +782,8 @@ void Canvas::text(QPointF ref, const QString &text, const QList<qreal> &advances
     } else {
         m_painter.setTransform(local);
         if (s.opaqueBackground && !(options & EtoOpaque))
-            m_painter.fillRect(QRectF(x, baseline - metrics.ascent(), width, metrics.height()), s.bkColor);
+            fillOverPicture(local.map(QPolygonF(QRectF(x, baseline - metrics.ascent(), width, metrics.height()))),
+                            s.bkColor);
         m_painter.save();
         if ((options & EtoClipped) && !box.isEmpty()) {
             m_painter.setTransform(t);
@@ -794,6 +795,20 @@ void Canvas::text(QPointF ref, const QString &text, const QList<qreal> &advances
     }
     if (useCurrent)
         m_state.position = ref + QPointF(width * unit, 0);
+}
+
+// Qt's rasterizer takes seconds over a turned shape millions of pixels
+// wide, as a text's background can be: only its part over the picture is filled.
+void Canvas::fillOverPicture(const QPolygonF &shape, const QColor &colour)
+{
+    QPainterPath onPicture;
+    onPicture.addPolygon(shape);
+    QPainterPath picture;
+    picture.addRect(QRectF(m_picture.rect()));
+    m_painter.save();
+    m_painter.resetTransform();
+    m_painter.fillPath(onPicture.intersected(picture), colour);
+    m_painter.restore();
 }
 
 void Canvas::blit(const QRectF &dest, const QImage &image, const QRectF &source, quint32 rop)

@@ -135,6 +135,8 @@ private:
     // Strokes with the painter's transform; pixelsPerUnit turns the pen's width into picture pixels.
     void strokeWithin(const QPainterPath &path, QPen pen, qreal pixelsPerUnit);
     void strokeDashedOverPicture(const QPainterPath &path, QPen pen, qreal pixels);
+    // A shape in picture pixels.
+    void fillOverPicture(const QPolygonF &shape, const QColor &colour);
     qreal widestUsefulPen() const;
     void applyClip();
     void combineClip(const QPainterPath &path, int mode);
