@@ -412,16 +412,19 @@ void Canvas::setPixel(QPointF p, const QColor &colour)
     m_painter.fillRect(QRectF(std::floor(at.x()), std::floor(at.y()), 1, 1), colour);
 }
 
-void Canvas::fillShape(const QPainterPath &shape, const QBrush &brush)
+bool Canvas::paintThrough(const QTransform &t)
 {
-    if (m_inPath)
-        return;
-    const QTransform t = transform();
     if (!finite(t))
-        return;
+        return false;
     applyClip();
     m_painter.setTransform(t);
-    m_painter.fillPath(shape, brush);
+    return true;
+}
+
+void Canvas::fillShape(const QPainterPath &shape, const QBrush &brush)
+{
+    if (!m_inPath && paintThrough(transform()))
+        m_painter.fillPath(shape, brush);
 }
 
 void Canvas::beginPath()
@@ -475,10 +478,8 @@ void Canvas::draw(const QPainterPath &logical, bool fill, bool stroke)
         return;
     }
     const QTransform t = transform();
-    if (!finite(t))
+    if (!paintThrough(t))
         return;
-    applyClip();
-    m_painter.setTransform(t);
     QPainterPath path = logical;
     path.setFillRule(m_state.fillRule);
     if (fill && m_state.brush.style() != Qt::NoBrush)

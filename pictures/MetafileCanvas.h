@@ -130,6 +130,9 @@ public:
     void patternBlit(const QRectF &dest, quint32 rop);
 
 private:
+    // Clips and sets the painter to draw through t; false, setting nothing,
+    // when t is not finite.
+    bool paintThrough(const QTransform &t);
     void draw(const QPainterPath &logical, bool fill, bool stroke);
     void paintPath(const QPainterPath &picturePath, bool fill, bool stroke, double penScale);
     // Strokes with the painter's transform; pixelsPerUnit turns the pen's width into picture pixels.

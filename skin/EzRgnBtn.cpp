@@ -58,7 +58,8 @@ const QPixmap &TEzRgnBtn::face(State state) const
     static const char *const suffixes[StateCount] = {"_idle.png", "_up.png", "_down.png", "_dsbld.png"};
     if (m_unread[state]) {
         m_unread[state] = false;
-        m_pictures[state] = QPixmap::fromImage(artworkForRatio(m_faces + QLatin1String(suffixes[state]), devicePixelRatioF()));
+        const QString file = m_faces + QLatin1String(suffixes[state]);
+        m_pictures[state] = QPixmap::fromImage(artworkForRatio(file, devicePixelRatioF()));
     }
     return m_pictures[state];
 }
