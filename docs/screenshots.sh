@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 build="$(cd "${1:-build}" && pwd)"
 if [ -z "${TAVELOR_SHOTS_INSIDE:-}" ]; then
-  TAVELOR_SHOTS_INSIDE=1 exec xvfb-run -a -s "-screen 0 1024x768x24" bash "$0" "$build"
+  TAVELOR_SHOTS_INSIDE=1 exec scripts/with-xvfb.sh "-screen 0 1024x768x24" bash "$0" "$build"
 fi
 source tests/e2e/xdriver.sh
 work="$(mktemp -d)"; trap 'rm -rf "$work"' EXIT

@@ -7,5 +7,5 @@ tavelor="$1"; qcmtool="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/xdriver.sh"
 prepare_home "$qcmtool" "$here"
-xvfb-run -a -s "-screen 0 1024x768x24 -br" \
+"$here/../../scripts/with-xvfb.sh" "-screen 0 1024x768x24 -br" \
   dbus-run-session -- bash "$here/accessibility_tree_session.sh" "$tavelor" "$work/shots" "$here"

@@ -9,9 +9,9 @@ source "$here/xdriver.sh"
 prepare_home "$qcmtool" "$here"
 for setting in xwayland dpi192; do
   echo "== desktop: $setting"
-  xvfb-run -a -s "-screen 0 1920x1200x24 -br -noreset" \
+  "$here/../../scripts/with-xvfb.sh" "-screen 0 1920x1200x24 -br" \
     bash "$here/desktop_x11_session.sh" "$tavelor" "$setting" "$work/shots-$setting" "$here"
 done
 echo "== desktop: wayland"
-xvfb-run -a -s "-screen 0 1280x800x24 -br -noreset" \
+"$here/../../scripts/with-xvfb.sh" "-screen 0 1280x800x24 -br" \
   bash "$here/desktop_wayland_session.sh" "$tavelor" "$work/shots-wayland" "$here"

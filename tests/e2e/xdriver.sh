@@ -104,7 +104,7 @@ under_each_window_manager() { # session-script tavelor → the session in a fres
   local wm
   for wm in none openbox; do
     echo "== window manager: $wm"
-    xvfb-run -a -s "-screen 0 1024x768x24 -br" bash "$here/$1" "$2" "$wm" "$work/shots-$wm" "$here"
+    "$here/../../scripts/with-xvfb.sh" "-screen 0 1024x768x24 -br" bash "$here/$1" "$2" "$wm" "$work/shots-$wm" "$here"
   done
 }
 
@@ -120,7 +120,18 @@ start_player() { # tavelor window-manager shots-folder → sets player (pid) and
   fi
   "$1" > "$3/player.log" 2>&1 &
   player=$!
-  main=$(wait_window '^FormQCM$')
+  main=$(wait_window '^FormQCM$') || { report_player "$3/player.log"; return 1; }
+}
+
+report_player() { # player's log → says on stderr whether the player still runs, and what it wrote
+  if kill -0 "$player" 2>/dev/null; then
+    echo "the player still runs; its threads:" >&2
+    gdb -p "$player" -batch -ex "thread apply all bt 25" 2>/dev/null | grep '^#\|^Thread' >&2 || true
+  else
+    wait "$player" && status=0 || status=$?
+    echo "the player ended with status $status" >&2
+  fi
+  echo "its output:" >&2; cat "$1" >&2
 }
 
 shows_region() { # screenshot x y w h reference → takes the screenshot, then compares as compare_region does

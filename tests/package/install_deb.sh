@@ -67,8 +67,8 @@ sleep 1
 kill -0 "$player"
 kill "$player"; wait "$player" 2>/dev/null || true
 SESSION
-echo "== /usr/bin/tavelor under xvfb-run"
-if xvfb-run -a -s "-screen 0 1024x768x24" bash "$work/session.sh" "$work"; then
+echo "== /usr/bin/tavelor on Xvfb"
+if scripts/with-xvfb.sh "-screen 0 1024x768x24" bash "$work/session.sh" "$work"; then
   echo "ok: the window appeared and the program kept running"
 else
   echo "FAILED: /usr/bin/tavelor"; fail=1
