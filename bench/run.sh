@@ -19,4 +19,4 @@ bash scripts/build.sh "$BUILD" -DCMAKE_BUILD_TYPE=Release -DTAVELOR_BUILD_BENCH=
 export BUILD IDLE_SECONDS
 # A desktop session has a message bus; without one, Qt's accessibility
 # bridge would start one for the player on each run.
-scripts/with-xvfb.sh "-screen 0 1280x1024x24" dbus-run-session -- bash bench/measure.sh
+scripts/with-xvfb.sh "-screen 0 1280x1024x24 -br" dbus-run-session -- bash bench/measure.sh
