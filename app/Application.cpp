@@ -2,8 +2,8 @@
 
 #include <QApplication>
 #include <QDirIterator>
-#include <QFile>
 #include <QIcon>
+#include <QPixmap>
 #include <QFont>
 #include <QFontDatabase>
 #include <QLibraryInfo>
@@ -11,6 +11,7 @@
 #include <QTranslator>
 
 #include "skin/Accessibility.h"
+#include "skin/Artwork.h"
 
 namespace {
 
@@ -32,9 +33,9 @@ QIcon programIcon()
 {
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64}) {
-        const QString file = QStringLiteral(":/images/tavelor_%1.png").arg(size);
-        if (QFile::exists(file))
-            icon.addFile(file, QSize(size, size));
+        const QImage picture = readPngFile(QStringLiteral(":/images/tavelor_%1.png").arg(size));
+        if (!picture.isNull())
+            icon.addPixmap(QPixmap::fromImage(picture));
     }
     return icon;
 }

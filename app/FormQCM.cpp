@@ -2,12 +2,14 @@
 
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QToolButton>
 
 #include "platform/Desktop.h"
 #include "platform/Folders.h"
 #include "platform/ResultsLog.h"
 #include "quiz/RecordText.h"
 #include "quiz/Scramble.h"
+#include "skin/Artwork.h"
 #include "ui_FormQCM.h"
 #include "windows/UnitFenetreMessage.h"
 #include "windows/UnitProjecteurImages.h"
@@ -22,6 +24,7 @@ TFormQCM::TFormQCM(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<U
         if (label->autoSize())
             label->setCaption(label->caption());
     }
+    setUpToolBarPictures();
     move(WindowPlace::FormQCM);
     StopWatch1 = new TStopWatch(this);
     StopWatch1->setObjectName(QStringLiteral("StopWatch1"));
@@ -37,6 +40,26 @@ TFormQCM::TFormQCM(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<U
 TFormQCM::~TFormQCM()
 {
     delete m_keys;
+}
+
+void TFormQCM::setUpToolBarPictures()
+{
+    // The form names each tool button's pictures; they are read here as the
+    // PNG files they are. Given as icon files, each would be read at once by a
+    // reader that first asks every image plug-in what the file is.
+    const auto picture = [this](const QVariant &file) {
+        return QPixmap::fromImage(artworkForRatio(file.toString(), devicePixelRatioF()));
+    };
+    for (QToolButton *button : findChildren<QToolButton *>()) {
+        const QVariant off = button->property("iconOff");
+        if (!off.isValid())
+            continue;
+        QIcon icon(picture(off));
+        const QVariant on = button->property("iconOn");
+        if (on.isValid())
+            icon.addPixmap(picture(on), QIcon::Normal, QIcon::On);
+        button->setIcon(icon);
+    }
 }
 
 void TFormQCM::setSecondaryWindows(const SecondaryWindows &windows)

@@ -1,7 +1,17 @@
 #include "skin/Artwork.h"
 
+#include <QImageReader>
+
+#include "skin/StoredPixels.h"
 
 namespace {
+
+void readAsPng(QImageReader &reader, const QString &file)
+{
+    reader.setFileName(file);
+    reader.setFormat("png");
+    reader.setAutoDetectImageFormat(false);
+}
 
 QString at2x(const QString &file)
 {
@@ -9,15 +19,26 @@ QString at2x(const QString &file)
     return dot < 0 ? file + QStringLiteral("@2x") : file.left(dot) + QStringLiteral("@2x") + file.mid(dot);
 }
 
-QImage drawingFor(const QString &file, qreal ratio)
+// The drawing as shown: its stored pixels when it has them, else the PNG
+// with the key colour (if any) made transparent.
+QImage readDrawing(const QString &file, std::optional<QRgb> key)
+{
+    QImage stored = readStoredPixels(file, key);
+    if (!stored.isNull())
+        return stored;
+    const QImage drawing = readPngFile(file);
+    return key ? withoutKeyColour(drawing, *key) : drawing;
+}
+
+QImage drawingFor(const QString &file, qreal ratio, std::optional<QRgb> key)
 {
     if (ratio > 1.0) {
         // The reader takes the ratio 2 from the "@2x" in the name.
-        QImage big(at2x(file));
+        QImage big = readDrawing(at2x(file), key);
         if (!big.isNull())
             return big;
     }
-    return QImage(file);
+    return readDrawing(file, key);
 }
 
 QImage fitToRatio(const QImage &image, qreal ratio)
@@ -34,14 +55,28 @@ QImage fitToRatio(const QImage &image, qreal ratio)
 
 } // namespace
 
+QImage readPngFile(const QString &file)
+{
+    QImageReader reader;
+    readAsPng(reader, file);
+    return reader.read();
+}
+
+QSize pngFileSize(const QString &file)
+{
+    QImageReader reader;
+    readAsPng(reader, file);
+    return reader.size();
+}
+
 QImage artworkForRatio(const QString &file, qreal devicePixelRatio)
 {
-    return fitToRatio(drawingFor(file, devicePixelRatio), devicePixelRatio);
+    return fitToRatio(drawingFor(file, devicePixelRatio, std::nullopt), devicePixelRatio);
 }
 
 QImage skinForRatio(const QString &file, qreal devicePixelRatio, QRgb key)
 {
-    return fitToRatio(withoutKeyColour(drawingFor(file, devicePixelRatio), key), devicePixelRatio);
+    return fitToRatio(drawingFor(file, devicePixelRatio, key), devicePixelRatio);
 }
 
 QImage withoutKeyColour(const QImage &picture, QRgb key)

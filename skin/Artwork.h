@@ -3,6 +3,11 @@
 #include <QImage>
 #include <QString>
 
+// The program's own pictures are PNG files and are read as such: a reader left
+// to guess a format asks every image plug-in, loading each of them.
+QImage readPngFile(const QString &file);
+QSize pngFileSize(const QString &file);
+
 // The program's own pictures come drawn at 1x ("name.png") and at 2x
 // ("name@2x.png"). A screen above 1x gets the 2x drawing, smoothly scaled to
 // its ratio when that is not 2; a 1x screen never reads the 2x files.

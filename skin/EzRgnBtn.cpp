@@ -1,6 +1,5 @@
 #include "skin/EzRgnBtn.h"
 
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -99,7 +98,7 @@ void TEzRgnBtn::setFaces(const QString &faces)
     if (isVisible()) {
         repaintNow();
     } else {
-        const QSize size = QImageReader(faces + QStringLiteral("_idle.png")).size();
+        const QSize size = pngFileSize(faces + QStringLiteral("_idle.png"));
         if (size.isValid())
             resize(size);
     }

@@ -1,6 +1,5 @@
 #include "skin/Image.h"
 
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QThreadPool>
@@ -114,7 +113,7 @@ void TImage::fitToPicture()
     if (!m_autoSize)
         return;
     // A drawing not read yet gives its size from its header alone.
-    const QSize size = m_fileRead ? picture().deviceIndependentSize().toSize() : QImageReader(m_file).size();
+    const QSize size = m_fileRead ? picture().deviceIndependentSize().toSize() : pngFileSize(m_file);
     if (size.isValid() && !size.isEmpty())
         resize(size);
 }

@@ -4,7 +4,6 @@
 #include <QCursor>
 #include <QDataStream>
 #include <QFile>
-#include <QImageReader>
 #include <QMouseEvent>
 #include <QWindow>
 
@@ -67,7 +66,7 @@ void TShapedForm::ShapeWindow(TImage *background)
     }
     const QRegion outline = storedOutline(file);
     if (outline.isEmpty()) {
-        const QImage skin(file);
+        const QImage skin = readPngFile(file);
         ShapeWindow(skin, SkinKeyColour);
         const QImage shown = ratio > 1.0 ? skinForRatio(file, ratio, SkinKeyColour) : withoutKeyColour(skin, SkinKeyColour);
         background->setPicture(QPixmap::fromImage(shown));
@@ -75,7 +74,7 @@ void TShapedForm::ShapeWindow(TImage *background)
     }
     // The outline computed when the skin was drawn: the skin itself is
     // decoded when the window is first painted.
-    setFixedSize(QImageReader(file).size());
+    setFixedSize(pngFileSize(file));
     setMask(outline);
     background->setSkinFile(file, SkinKeyColour);
 }

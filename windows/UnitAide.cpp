@@ -1,5 +1,6 @@
 #include "windows/UnitAide.h"
 
+#include "skin/Artwork.h"
 #include "skin/Image.h"
 
 #include <QKeyEvent>
@@ -99,7 +100,7 @@ void TForm2::prepareFirstShowing()
     }
     for (int i = 1; i <= 16; ++i) {
         auto *image = findChild<TImage *>(QStringLiteral("Image%1").arg(i));
-        image->setPicture(QPixmap(QStringLiteral(":/help/help_%1.png").arg(i, 2, 10, QLatin1Char('0'))));
+        image->setPicture(QPixmap::fromImage(readPngFile(QStringLiteral(":/help/help_%1.png").arg(i, 2, 10, QLatin1Char('0')))));
     }
 }
 
