@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <initializer_list>
 
 #include "app/FormQCM.h"
@@ -14,14 +15,10 @@
 // Members are destroyed in reverse order, so the main window goes last.
 struct TavelorWindows
 {
-    TFormQCM FormQCM;
-    TFormProjImages FormProjImages;
-    TFormFenetreMessage FormFenetreMessage{&FormQCM};
-    TForm1 Form1;
-    TForm3 Form3;
-    TForm2 Form2;
-
-    TavelorWindows()
+    // `mainWindowMade` runs once the main window exists, before the five
+    // others are made.
+    explicit TavelorWindows(const std::function<void(TFormQCM &)> &mainWindowMade = {})
+        : m_mainWindowMade(runOn(FormQCM, mainWindowMade))
     {
         FormQCM.setSecondaryWindows({&FormProjImages, &FormFenetreMessage, &Form1, &Form3, &Form2});
         for (QWidget *window : std::initializer_list<QWidget *>{&FormProjImages, &Form1, &Form3})
@@ -31,4 +28,22 @@ struct TavelorWindows
                                                                  &Form3, &Form2})
             window->setAttribute(Qt::WA_QuitOnClose, false);
     }
+
+    TFormQCM FormQCM;
+
+private:
+    static bool runOn(TFormQCM &form, const std::function<void(TFormQCM &)> &step)
+    {
+        if (step)
+            step(form);
+        return true;
+    }
+    const bool m_mainWindowMade;
+
+public:
+    TFormProjImages FormProjImages;
+    TFormFenetreMessage FormFenetreMessage{&FormQCM};
+    TForm1 Form1;
+    TForm3 Form3;
+    TForm2 Form2;
 };

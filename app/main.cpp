@@ -2,6 +2,7 @@
 
 #include "app/Application.h"
 #include "app/CommandLine.h"
+#include "app/FirstShowing.h"
 #include "app/TavelorWindows.h"
 #include "platform/FontWarmUp.h"
 #include "platform/WindowSystem.h"
@@ -17,8 +18,7 @@ int main(int argc, char *argv[])
     if (platformChosen)
         platform::forgetPlatformChoice();
     setUpApplication(app);
-    TavelorWindows windows;
-    windows.FormQCM.show();
+    TavelorWindows windows(showAndWaitForFirstPaint);
     // A quiz opened from the file manager is ready as soon as the window is.
     const QString quizFile = quizFileFromArguments(QApplication::arguments());
     if (!quizFile.isEmpty())
