@@ -4,6 +4,7 @@
 #include <QDirIterator>
 #include <QIcon>
 #include <QPixmap>
+#include <QResource>
 #include <QFont>
 #include <QFontDatabase>
 #include <QLibraryInfo>
@@ -20,8 +21,16 @@ namespace {
 void loadFonts()
 {
     QDirIterator fonts(QStringLiteral(":/fonts"), {QStringLiteral("*.ttf")});
-    while (fonts.hasNext())
-        QFontDatabase::addApplicationFont(fonts.next());
+    while (fonts.hasNext()) {
+        // Compiled in uncompressed, a font is used where it lies instead of
+        // being copied out, once here and again for each size drawn.
+        const QResource font(fonts.next());
+        if (font.compressionAlgorithm() == QResource::NoCompression)
+            QFontDatabase::addApplicationFontFromData(
+                QByteArray::fromRawData(reinterpret_cast<const char *>(font.data()), font.size()));
+        else
+            QFontDatabase::addApplicationFont(font.fileName());
+    }
     for (const char *name : {"MS Sans Serif", "Arial", "Tahoma"})
         QFont::insertSubstitution(QString::fromLatin1(name), QStringLiteral("Liberation Sans"));
 }
