@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include "app/FirstShowing.h"
 #include "main_window_harness.h"
 #include "ui_FormQCM.h"
 
@@ -47,6 +48,33 @@ private slots:
             QVERIFY2(!secondary->testAttribute(Qt::WA_QuitOnClose), qPrintable(secondary->objectName()));
         }
         QVERIFY(form()->testAttribute(Qt::WA_QuitOnClose));
+    }
+
+    // The pupil sees the main window drawn while the five others are made.
+    void mainWindowIsDrawnBeforeTheOthersAreMade()
+    {
+        struct PaintCounter : QObject
+        {
+            int paints = 0;
+            bool eventFilter(QObject *, QEvent *event) override
+            {
+                paints += event->type() == QEvent::Paint;
+                return false;
+            }
+        } counter;
+        int paintsWhenShown = 0;
+        QWidgetList madeWhenShown;
+        const TavelorWindows windows([&](TFormQCM &main) {
+            main.installEventFilter(&counter);
+            showAndWaitForFirstPaint(main);
+            paintsWhenShown = counter.paints;
+            madeWhenShown = QApplication::topLevelWidgets();
+        });
+        QVERIFY(paintsWhenShown > 0);
+        QVERIFY(madeWhenShown.contains(&windows.FormQCM));
+        for (const QWidget *later : std::initializer_list<const QWidget *>{
+                 &windows.FormProjImages, &windows.FormFenetreMessage, &windows.Form1, &windows.Form3, &windows.Form2})
+            QVERIFY2(!madeWhenShown.contains(later), qPrintable(later->objectName()));
     }
 
     void mainWindowIsFramelessAtItsPlace()
