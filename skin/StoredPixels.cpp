@@ -47,14 +47,12 @@ QByteArray storedPixelsOf(const QImage &drawing, int ratio, std::optional<QRgb> 
     header.ratio = ratio;
     header.keyed = key ? 1 : 0;
     header.key = key ? (*key & 0x00FFFFFFu) : 0;
-    QByteArray out(reinterpret_cast<const char *>(&header), sizeof header);
-    for (int y = 0; y < pixels.height(); ++y) {
-        const auto *row = reinterpret_cast<const QRgb *>(pixels.constScanLine(y));
-        for (int x = 0; x < pixels.width(); ++x) {
-            const quint32_le pixel(row[x]);
-            out.append(reinterpret_cast<const char *>(&pixel), sizeof pixel);
-        }
-    }
+    const qsizetype rowBytes = qsizetype(pixels.width()) * 4;
+    QByteArray out(qsizetype(sizeof header) + rowBytes * pixels.height(), Qt::Uninitialized);
+    std::memcpy(out.data(), &header, sizeof header);
+    for (int y = 0; y < pixels.height(); ++y)
+        qToLittleEndian<quint32>(pixels.constScanLine(y), pixels.width(),
+                                 out.data() + sizeof header + y * rowBytes);
     return out;
 }
 

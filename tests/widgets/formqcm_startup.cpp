@@ -8,6 +8,7 @@
 
 #include "app/FirstShowing.h"
 #include "main_window_harness.h"
+#include "paint_counter.h"
 #include "ui_FormQCM.h"
 
 class FormQCMStartupTest : public QObject
@@ -53,15 +54,7 @@ private slots:
     // The pupil sees the main window drawn while the five others are made.
     void mainWindowIsDrawnBeforeTheOthersAreMade()
     {
-        struct PaintCounter : QObject
-        {
-            int paints = 0;
-            bool eventFilter(QObject *, QEvent *event) override
-            {
-                paints += event->type() == QEvent::Paint;
-                return false;
-            }
-        } counter;
+        PaintCounter counter;
         int paintsWhenShown = 0;
         QWidgetList madeWhenShown;
         const TavelorWindows windows([&](TFormQCM &main) {

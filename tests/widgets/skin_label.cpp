@@ -1,6 +1,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include "paint_counter.h"
 #include "skin/DrLabel.h"
 
 namespace {
@@ -289,15 +290,7 @@ void SkinLabelTest::blinkTimerRunsWhileHidden()
 
 void SkinLabelTest::setterWithTheSameValueDoesNotRepaint()
 {
-    struct PaintCounter : QObject
-    {
-        int paints = 0;
-        bool eventFilter(QObject *, QEvent *e) override
-        {
-            paints += e->type() == QEvent::Paint;
-            return false;
-        }
-    } counter;
+    PaintCounter counter;
     m_label->setCaption(QStringLiteral("Wg"));
     QCoreApplication::processEvents();
     m_label->installEventFilter(&counter);
