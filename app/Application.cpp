@@ -65,11 +65,15 @@ void setUpApplication(QApplication &app)
     QApplication::setApplicationDisplayName(QStringLiteral("Tavelor"));
     QApplication::setApplicationVersion(QStringLiteral(TAVELOR_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("tavelor"));
-    QApplication::setWindowIcon(programIcon());
     loadFonts();
     loadTranslations(app);
     installSkinAccessibility();
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPointSize(8);
     QApplication::setFont(font);
+}
+
+void setProgramIcon()
+{
+    QApplication::setWindowIcon(programIcon());
 }

@@ -29,6 +29,7 @@ void TFormQCM::hideToolBars()
 
 void TFormQCM::showToolBar(QWidget *toolBar)
 {
+    setUpToolBarPictures(toolBar);
     for (QWidget *bar : {ui->ToolBar1, ui->ToolBar2, ui->ToolBar3})
         bar->setVisible(bar == toolBar);
 }

@@ -24,7 +24,6 @@ TFormQCM::TFormQCM(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<U
         if (label->autoSize())
             label->setCaption(label->caption());
     }
-    setUpToolBarPictures();
     move(WindowPlace::FormQCM);
     StopWatch1 = new TStopWatch(this);
     StopWatch1->setObjectName(QStringLiteral("StopWatch1"));
@@ -42,17 +41,18 @@ TFormQCM::~TFormQCM()
     delete m_keys;
 }
 
-void TFormQCM::setUpToolBarPictures()
+void TFormQCM::setUpToolBarPictures(QWidget *toolBar)
 {
-    // The form names each tool button's pictures; they are read here as the
-    // PNG files they are. Given as icon files, each would be read at once by a
-    // reader that first asks every image plug-in what the file is.
+    // The form names each tool button's pictures; they are read as the PNG
+    // files they are when the bar is first shown, as every bar is hidden at
+    // start-up. Given as icon files, each would be read at once by a reader
+    // that first asks every image plug-in what the file is.
     const auto picture = [this](const QVariant &file) {
         return QPixmap::fromImage(artworkForRatio(file.toString(), devicePixelRatioF()));
     };
-    for (QToolButton *button : findChildren<QToolButton *>()) {
+    for (QToolButton *button : toolBar->findChildren<QToolButton *>()) {
         const QVariant off = button->property("iconOff");
-        if (!off.isValid())
+        if (!off.isValid() || !button->icon().isNull())
             continue;
         QIcon icon(picture(off));
         const QVariant on = button->property("iconOn");

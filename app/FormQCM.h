@@ -153,7 +153,7 @@ public:
 
 private:
     void connectControls();
-    void setUpToolBarPictures();
+    void setUpToolBarPictures(QWidget *toolBar);
     // Reads the chosen file, then takes its folder, subject and title.
     void takeChosenFile(const QString &fileName);
     // The quiz just read, ready to start.

@@ -18,7 +18,10 @@ int main(int argc, char *argv[])
     if (platformChosen)
         platform::forgetPlatformChoice();
     setUpApplication(app);
-    TavelorWindows windows(showAndWaitForFirstPaint);
+    TavelorWindows windows([](TFormQCM &mainWindow) {
+        showAndWaitForFirstPaint(mainWindow);
+        setProgramIcon();
+    });
     // A quiz opened from the file manager is ready as soon as the window is.
     const QString quizFile = quizFileFromArguments(QApplication::arguments());
     if (!quizFile.isEmpty())

@@ -1,6 +1,8 @@
 #include "skin/StoredPixels.h"
 
+#include <QByteArrayView>
 #include <QFile>
+#include <QResource>
 #include <QtEndian>
 
 #include <cstring>
@@ -34,6 +36,59 @@ bool sameKey(const Header &header, std::optional<QRgb> key)
     return header.keyed == 1 && header.key == (*key & 0x00FFFFFFu);
 }
 
+// The header of pixels `size` bytes long, when they hold together.
+std::optional<Header> validHeader(const Header &header, qint64 size, std::optional<QRgb> key)
+{
+    constexpr quint32 MaxSide = 16384;
+    const quint32 width = header.width, height = header.height, ratio = header.ratio;
+    if (std::memcmp(header.magic, Magic, sizeof Magic) != 0 || !sameKey(header, key) || width == 0
+        || height == 0 || width > MaxSide || height > MaxSide || ratio < 1 || ratio > 4
+        || size != qint64(sizeof header) + qint64(width) * height * 4)
+        return std::nullopt;
+    return header;
+}
+
+// A read-only image over the pixels, or a null one when they are not
+// aligned for 32-bit access.
+QImage pixelsInPlace(QByteArrayView bytes, std::optional<QRgb> key)
+{
+    Header stored{};
+    if (bytes.size() < qsizetype(sizeof stored))
+        return {};
+    std::memcpy(&stored, bytes.data(), sizeof stored);
+    const std::optional<Header> header = validHeader(stored, bytes.size(), key);
+    const auto *pixels = reinterpret_cast<const uchar *>(bytes.data()) + sizeof stored;
+    if (!header || reinterpret_cast<quintptr>(pixels) % alignof(quint32) != 0)
+        return {};
+    QImage image(pixels, int(header->width), int(header->height), int(header->width) * 4,
+                 QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(header->ratio);
+    return image;
+}
+
+QImage pixelsCopied(const QString &file, std::optional<QRgb> key)
+{
+    QFile in(file);
+    if (!in.open(QIODevice::ReadOnly))
+        return {};
+    Header stored{};
+    if (in.read(reinterpret_cast<char *>(&stored), sizeof stored) != qint64(sizeof stored))
+        return {};
+    const std::optional<Header> header = validHeader(stored, in.size(), key);
+    if (!header)
+        return {};
+    QImage image(int(header->width), int(header->height), QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull())
+        return {};
+    const qint64 rowBytes = qint64(header->width) * 4;
+    for (int y = 0; y < image.height(); ++y) {
+        if (in.read(reinterpret_cast<char *>(image.scanLine(y)), rowBytes) != rowBytes)
+            return {};
+    }
+    image.setDevicePixelRatio(header->ratio);
+    return image;
+}
+
 } // namespace
 
 QByteArray storedPixelsOf(const QImage &drawing, int ratio, std::optional<QRgb> key)
@@ -60,26 +115,14 @@ QImage readStoredPixels(const QString &drawingFile, std::optional<QRgb> key)
 {
     if constexpr (Q_BYTE_ORDER != Q_LITTLE_ENDIAN)
         return {}; // the PNG serves
-    QFile file(pixelsFile(drawingFile));
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    Header header{};
-    if (file.read(reinterpret_cast<char *>(&header), sizeof header) != qint64(sizeof header)
-        || std::memcmp(header.magic, Magic, sizeof Magic) != 0 || !sameKey(header, key))
-        return {};
-    constexpr quint32 MaxSide = 16384;
-    const quint32 width = header.width, height = header.height, ratio = header.ratio;
-    if (width == 0 || height == 0 || width > MaxSide || height > MaxSide || ratio < 1 || ratio > 4
-        || file.size() != qint64(sizeof header) + qint64(width) * height * 4)
-        return {};
-    QImage image(int(width), int(height), QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull())
-        return {};
-    for (int y = 0; y < image.height(); ++y) {
-        const qint64 rowBytes = qint64(width) * 4;
-        if (file.read(reinterpret_cast<char *>(image.scanLine(y)), rowBytes) != rowBytes)
-            return {};
+    const QString file = pixelsFile(drawingFile);
+    // Compiled into the program, the pixels are shown where they lie: no
+    // copy, and no fresh memory to fill before the first paint.
+    const QResource resource(file);
+    if (resource.isValid() && resource.compressionAlgorithm() == QResource::NoCompression) {
+        QImage inPlace = pixelsInPlace(QByteArrayView(resource.data(), resource.size()), key);
+        if (!inPlace.isNull())
+            return inPlace;
     }
-    image.setDevicePixelRatio(ratio);
-    return image;
+    return pixelsCopied(file, key);
 }

@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFile>
 #include <QImage>
+#include <QResource>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -67,6 +68,9 @@ private slots:
         QCOMPARE(stored.size(), decoded.size());
         QCOMPARE(stored.devicePixelRatio(), png.contains(QStringLiteral("@2x")) ? 2.0 : 1.0);
         QCOMPARE(stored, premultiplied(skin ? withoutKeyColour(decoded, SkinKeyColour) : decoded));
+        // Compiled in, they are shown where they lie, not copied.
+        const QResource pixels(png.chopped(4) + QStringLiteral(".pixels"));
+        QCOMPARE(stored.constBits(), pixels.data() + 24);
     }
 
     void pixelsComeBackAsStored()

@@ -138,7 +138,12 @@ private slots:
         QCOMPARE(ui.ToolButton14->toolTip(), QStringLiteral("Garder un journal des résultats."));
         QCOMPARE(ui.ToolButton11->accessibleName(), ui.ToolButton11->toolTip());
 
+        // A bar's pictures are read when it is first shown, not at start-up.
+        QVERIFY(ui.ToolButton11->icon().isNull());
+        h.form().EzRgnBtn7Click();
         QVERIFY(!ui.ToolButton11->icon().isNull());
+        QVERIFY(ui.ToolButton14->icon().isNull());
+        h.form().EzRgnBtn8Click();
         const QIcon log = ui.ToolButton14->icon();
         QVERIFY(ui.ToolButton14->isCheckable());
         QVERIFY(log.pixmap(16, QIcon::Normal, QIcon::On).toImage()
