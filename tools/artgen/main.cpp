@@ -60,8 +60,12 @@ bool saveOutline(const QDir &dir, const art::Picture &skin)
     QFile file(dir.filePath(skin.name.chopped(4) + QStringLiteral(".outline")));
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return false;
+    // Stored as its fewest rectangles: reading it back unites them one by one.
+    QRegion outline;
+    for (const QRect &run : regionFromSkin(skin.image, SkinKeyColour))
+        outline += run;
     QDataStream out(&file);
-    out << regionFromSkin(skin.image, SkinKeyColour);
+    out << outline;
     return out.status() == QDataStream::Ok;
 }
 
