@@ -83,7 +83,9 @@ bool savePixels(const QDir &dir, const QString &name, int scale)
     return file.write(pixels) == pixels.size();
 }
 
-const QStringList PaintedAtStartUp = {QStringLiteral("skin_main.png"), QStringLiteral("question_mark.png")};
+const QStringList PaintedAtStartUp = {QStringLiteral("skin_main.png"), QStringLiteral("question_mark.png"),
+                                      QStringLiteral("btn_quitter_idle.png"), QStringLiteral("btn_fichier_idle.png"),
+                                      QStringLiteral("btn_aide_idle.png")};
 
 } // namespace
 
