@@ -6,7 +6,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 PACKAGES=(
   build-essential cmake ninja-build ccache pkgconf
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev
-  libjpeg-dev libjpeg-turbo-progs nlohmann-json3-dev libcli11-dev libfontconfig-dev
+  libjpeg-dev libjpeg-turbo-progs nlohmann-json3-dev libcli11-dev libfontconfig-dev libxcb1-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2
 )

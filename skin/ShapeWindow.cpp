@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QWindow>
 
+#include "platform/WindowSystem.h"
 #include "skin/Artwork.h"
 #include "skin/Image.h"
 
@@ -47,11 +48,13 @@ QRegion regionFromSkin(const QImage &skin, QRgb key)
 
 TShapedForm::TShapedForm(QWidget *parent) : QWidget(parent, Qt::FramelessWindowHint | Qt::Window)
 {
-    // Where the window system composes windows (Wayland, a compositing X11
-    // desktop) the mask only cuts input: the transparent pixels of the skin
-    // are what hides its outside. Set before the window exists, as the
-    // window system chooses its pixel format then.
-    setAttribute(Qt::WA_TranslucentBackground);
+    // Where the mask may only cut input (Wayland, a compositing X11 desktop)
+    // the transparent pixels of the skin are what hides its outside. Where
+    // the X server cuts the window itself, an opaque window is drawn sooner.
+    // Set before the window exists, as the window system chooses its pixel
+    // format then.
+    if (!platform::masksCutWindows())
+        setAttribute(Qt::WA_TranslucentBackground);
 }
 
 void TShapedForm::ShapeWindow(TImage *background)

@@ -4,6 +4,11 @@
 #include <QSignalSpy>
 #include <QTest>
 
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+
+#include "platform/WindowSystem.h"
 #include "skin/Image.h"
 #include "skin/ShapeWindow.h"
 
@@ -46,6 +51,39 @@ QColor screenPixel(QPoint global)
     return QGuiApplication::primaryScreen()->grabWindow(0, global.x(), global.y(), 1, 1).toImage().pixelColor(0, 0);
 }
 
+// What a compositing manager does to announce itself: own the selection
+// _NET_WM_CM_S0 through a window of its own. Destroying the window gives the
+// selection up.
+class CompositorStandIn
+{
+public:
+    CompositorStandIn()
+    {
+        m_connection = qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
+        const xcb_screen_t *screen = xcb_setup_roots_iterator(xcb_get_setup(m_connection)).data;
+        m_window = xcb_generate_id(m_connection);
+        xcb_create_window(m_connection, XCB_COPY_FROM_PARENT, m_window, screen->root, 0, 0, 1, 1, 0,
+                          XCB_WINDOW_CLASS_INPUT_ONLY, XCB_COPY_FROM_PARENT, 0, nullptr);
+        const char name[] = "_NET_WM_CM_S0";
+        xcb_intern_atom_reply_t *atom = xcb_intern_atom_reply(
+            m_connection, xcb_intern_atom(m_connection, false, sizeof name - 1, name), nullptr);
+        xcb_set_selection_owner(m_connection, m_window, atom->atom, XCB_CURRENT_TIME);
+        std::free(atom);
+        std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    }
+    ~CompositorStandIn()
+    {
+        xcb_destroy_window(m_connection, m_window);
+        std::free(xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
+    }
+    CompositorStandIn(const CompositorStandIn &) = delete;
+    CompositorStandIn &operator=(const CompositorStandIn &) = delete;
+
+private:
+    xcb_connection_t *m_connection;
+    xcb_window_t m_window;
+};
+
 bool xdotool(const QStringList &args)
 {
     return QProcess::execute(QStringLiteral("xdotool"), args) == 0;
@@ -58,6 +96,7 @@ class SkinShapedWindowX11Test : public QObject
     Q_OBJECT
 private slots:
     void keyColourIsOutsideTheWindow();
+    void keyColourStaysOutUnderACompositor();
     void clickInAHoleReachesTheWindowBeneath();
     void draggingTheBackgroundMovesTheWindow_data();
     void draggingTheBackgroundMovesTheWindow();
@@ -76,6 +115,27 @@ void SkinShapedWindowX11Test::keyColourIsOutsideTheWindow()
     QVERIFY(screenPixel(QPoint(100 + 199, 100 + 149)) != magenta);
     QCOMPARE(screenPixel(QPoint(100 + 59, 100 + 70)), kPanel);
     QCOMPARE(screenPixel(QPoint(100 + 80, 100 + 70)), kPanel);
+}
+
+// The X server alone cuts a window to its outline, and the window is made
+// opaque; a compositor may draw it whole, so there its key colour must be
+// transparent.
+void SkinShapedWindowX11Test::keyColourStaysOutUnderACompositor()
+{
+    QVERIFY(platform::masksCutWindows());
+    QVERIFY(!SkinnedWindow().testAttribute(Qt::WA_TranslucentBackground));
+    {
+        const CompositorStandIn compositor;
+        QVERIFY(!platform::masksCutWindows());
+        SkinnedWindow w;
+        QVERIFY(w.testAttribute(Qt::WA_TranslucentBackground));
+        w.move(100, 100);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_COMPARE(screenPixel(QPoint(150, 150)), kPanel);
+        QVERIFY(screenPixel(QPoint(100 + 70, 100 + 70)) != QColor(255, 0, 255));
+    }
+    QVERIFY(platform::masksCutWindows());
 }
 
 void SkinShapedWindowX11Test::clickInAHoleReachesTheWindowBeneath()
