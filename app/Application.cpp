@@ -17,7 +17,8 @@
 namespace {
 
 // The look must not depend on the fonts of the machine: the program brings
-// its own, and the names the forms use map to them.
+// its own, and its forms name it. Other texts that name the fonts the
+// program's faces stand in for get them too.
 void loadFonts()
 {
     QDirIterator fonts(QStringLiteral(":/fonts"), {QStringLiteral("*.ttf")});
@@ -68,7 +69,9 @@ void setUpApplication(QApplication &app)
     loadFonts();
     loadTranslations(app);
     installSkinAccessibility();
-    QFont font(QStringLiteral("MS Sans Serif"));
+    // Named as installed: asked for by a name it stands in for, Qt would
+    // first rank every installed font as a stand-in for the missing one.
+    QFont font(QStringLiteral("Liberation Sans"));
     font.setPointSize(8);
     QApplication::setFont(font);
 }
