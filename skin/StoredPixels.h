@@ -8,14 +8,17 @@
 
 // A drawing painted at start-up is also stored as its pixels, ready to show
 // ("skin_main.png": "skin_main.pixels"): premultiplied 32-bit pixels after a
-// small header, little-endian, uncompressed. Copying them is a fraction of a
-// millisecond where decoding the PNG takes several. A skin's pixels are
-// stored with its key colour already made transparent, and say which key.
+// small header, little-endian, uncompressed. Compiled into the program they
+// are shown where they lie, where decoding the PNG takes milliseconds. A
+// skin's pixels are stored with its key colour already made transparent, and
+// say which key.
 
 // The pixels of a drawing, keyed with `key` when it has one, as stored.
 QByteArray storedPixelsOf(const QImage &drawing, int ratio, std::optional<QRgb> key);
 
 // The pixels stored beside `drawingFile` for `key` (none: a drawing shown as
-// drawn), with the ratio they were drawn at. A null image when there are none,
-// when they were keyed otherwise, or when they do not hold together.
+// drawn), with the ratio they were drawn at: a read-only image over the
+// program's own data when they are compiled in, a copy otherwise. A null
+// image when there are none, when they were keyed otherwise, or when they do
+// not hold together.
 QImage readStoredPixels(const QString &drawingFile, std::optional<QRgb> key);
