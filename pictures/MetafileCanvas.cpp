@@ -23,6 +23,9 @@ constexpr qsizetype LongText = 256;
 // budget in between.
 constexpr qreal WidePenPixels = 8;
 constexpr int SegmentsPerStroke = 32;
+// A long text is filled this many glyphs at a time, looking at the budget in
+// between: glyphs a mapping stretches over many rows keep the rasterizer long.
+constexpr qsizetype GlyphsPerFill = 8;
 
 // A dashed stroke this many times larger than the picture is drawn only
 // where it crosses the picture (see strokeDashedOverPicture).
@@ -753,15 +756,16 @@ void Canvas::text(QPointF ref, const QString &text, const QList<qreal> &advances
     else if (s.textAlign & TaBottom)
         baseline = -metrics.descent();
 
-    QPainterPath outline;
+    QList<QPainterPath> runs(1);
     if (!glyphByGlyph) {
-        outline.addText(QPointF(x, baseline), font, text);
+        runs.first().addText(QPointF(x, baseline), font, text);
     } else {
         const QRectF picture = QRectF(m_picture.rect());
         const qreal reach = metrics.height(); // room for italics and overhangs
         // Glyphs that only move forward cross the picture in one run.
         const bool forward = std::all_of(steps.begin(), steps.end(), [](qreal step) { return step >= 0; });
         bool entered = false;
+        qsizetype added = 0;
         qreal at = x;
         for (qsizetype i = 0; i < text.size(); ++i) {
             if (!m_budget.stillGoing())
@@ -770,7 +774,9 @@ void Canvas::text(QPointF ref, const QString &text, const QList<qreal> &advances
             const QRectF cell(at - reach, baseline - metrics.ascent() - reach, qAbs(step) + 2 * reach,
                               metrics.height() + 2 * reach);
             if (local.mapRect(cell).intersects(picture)) {
-                outline.addText(QPointF(at, baseline), font, QString(text.at(i)));
+                if (entered && ++added % GlyphsPerFill == 0)
+                    runs.append(QPainterPath());
+                runs.last().addText(QPointF(at, baseline), font, QString(text.at(i)));
                 entered = true;
             } else if (entered && forward) {
                 break;
@@ -779,7 +785,8 @@ void Canvas::text(QPointF ref, const QString &text, const QList<qreal> &advances
         }
     }
     if (m_inPath) {
-        m_path.addPath(local.map(outline));
+        for (const QPainterPath &run : std::as_const(runs))
+            m_path.addPath(local.map(run));
     } else {
         m_painter.setTransform(local);
         if (s.opaqueBackground && !(options & EtoOpaque))
@@ -791,7 +798,11 @@ void Canvas::text(QPointF ref, const QString &text, const QList<qreal> &advances
             m_painter.setClipRect(box.normalized(), Qt::IntersectClip);
             m_painter.setTransform(local);
         }
-        m_painter.fillPath(outline, s.textColor);
+        for (const QPainterPath &run : std::as_const(runs)) {
+            if (!m_budget.stillGoing())
+                break;
+            m_painter.fillPath(run, s.textColor);
+        }
         m_painter.restore();
     }
     if (useCurrent)
