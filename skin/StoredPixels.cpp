@@ -77,14 +77,10 @@ QImage pixelsCopied(const QString &file, std::optional<QRgb> key)
     const std::optional<Header> header = validHeader(stored, in.size(), key);
     if (!header)
         return {};
+    // 32-bit rows need no padding: the image's pixels are the file's, in order.
     QImage image(int(header->width), int(header->height), QImage::Format_ARGB32_Premultiplied);
-    if (image.isNull())
+    if (image.isNull() || in.read(reinterpret_cast<char *>(image.bits()), image.sizeInBytes()) != image.sizeInBytes())
         return {};
-    const qint64 rowBytes = qint64(header->width) * 4;
-    for (int y = 0; y < image.height(); ++y) {
-        if (in.read(reinterpret_cast<char *>(image.scanLine(y)), rowBytes) != rowBytes)
-            return {};
-    }
     image.setDevicePixelRatio(header->ratio);
     return image;
 }
