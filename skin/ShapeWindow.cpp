@@ -49,12 +49,21 @@ QRegion regionFromSkin(const QImage &skin, QRgb key)
 TShapedForm::TShapedForm(QWidget *parent) : QWidget(parent, Qt::FramelessWindowHint | Qt::Window)
 {
     // Where the mask may only cut input (Wayland, a compositing X11 desktop)
-    // the transparent pixels of the skin are what hides its outside. Where
-    // the X server cuts the window itself, an opaque window is drawn sooner.
-    // Set before the window exists, as the window system chooses its pixel
-    // format then.
-    if (!platform::masksCutWindows())
-        setAttribute(Qt::WA_TranslucentBackground);
+    // the transparent pixels of the skin are what hides its outside.
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void TShapedForm::setVisible(bool visible)
+{
+    // Where the X server cuts the window itself, an opaque window is drawn
+    // sooner. The window system takes the pixel format as the window is
+    // made, here; asked any earlier, at start-up, the server would answer
+    // only once it has served the whole of the application's setting up.
+    if (visible && !testAttribute(Qt::WA_WState_Created) && platform::masksCutWindows()) {
+        setAttribute(Qt::WA_TranslucentBackground, false);
+        setAttribute(Qt::WA_NoSystemBackground, false);
+    }
+    QWidget::setVisible(visible);
 }
 
 void TShapedForm::ShapeWindow(TImage *background)

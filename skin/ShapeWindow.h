@@ -50,6 +50,11 @@ public:
     // True while the window follows the mouse by itself (no window manager).
     bool isMovingByHand() const { return m_manualMove; }
 
+    // Chooses, at the first showing, between an opaque window and one with
+    // a transparent outside (see platform::masksCutWindows). A window made
+    // before it is shown (winId) keeps the transparent outside.
+    void setVisible(bool visible) override;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
     void hideEvent(QHideEvent *event) override;
