@@ -17,9 +17,13 @@
 
 TFormQCM::TFormQCM(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<Ui::FormQCM>())
 {
-    ui->setupUi(this);
-    // The form gives its texts after every other property, so labels that
-    // size themselves to their text are fitted once the texts are there.
+    {
+        // Fitted once the texts are there, as the form gives them after every
+        // other property. Measuring the first text waits for Qt's list of the
+        // machine's fonts; until then the form is built beside its filling.
+        const TDRLabel::FittingDeferred deferred;
+        ui->setupUi(this);
+    }
     for (TDRLabel *label : findChildren<TDRLabel *>()) {
         if (label->autoSize())
             label->setCaption(label->caption());

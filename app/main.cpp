@@ -13,13 +13,15 @@ int main(int argc, char *argv[])
     // Windows' per-monitor setting); point sizes keep their meaning at 96
     // dots per inch of the logical pixels it scales.
     const bool platformChosen = platform::choosePlatform(argc, argv);
-    const platform::FontWarmUp fontWarmUp;
+    platform::FontWarmUp fontWarmUp;
     QApplication app(argc, argv);
     if (platformChosen)
         platform::forgetPlatformChoice();
     setUpApplication(app);
-    TavelorWindows windows([](TFormQCM &mainWindow) {
+    fontWarmUp.listFonts();
+    TavelorWindows windows([&fontWarmUp](TFormQCM &mainWindow) {
         showAndWaitForFirstPaint(mainWindow);
+        fontWarmUp.finish();
         setProgramIcon();
     });
     // A quiz opened from the file manager is ready as soon as the window is.

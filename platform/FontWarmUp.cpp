@@ -1,5 +1,8 @@
 #include "platform/FontWarmUp.h"
 
+#include <QFontDatabase>
+#include <QStringList>
+
 #ifdef TAVELOR_HAVE_FONTCONFIG
 #include <fontconfig/fontconfig.h>
 #endif
@@ -15,7 +18,7 @@ namespace {
 // A new thread tends to wait its turn on the core of the thread that made it
 // while another core idles: on two cores, start-up and the warm-up would take
 // turns instead of running side by side.
-[[maybe_unused]] void keepOffThisCore(std::thread &thread)
+void keepOffThisCore(std::thread &thread)
 {
 #ifdef __linux__
     const int here = sched_getcpu();
@@ -36,15 +39,32 @@ FontWarmUp::FontWarmUp()
 #ifdef TAVELOR_HAVE_FONTCONFIG
     // Qt's own FcInit later finds the configuration loaded (fontconfig is
     // thread-safe).
-    m_thread = std::thread([] { FcInit(); });
-    keepOffThisCore(m_thread);
+    start([] { FcInit(); });
 #endif
 }
 
 FontWarmUp::~FontWarmUp()
 {
-    if (m_thread.joinable())
-        m_thread.join();
+    finish();
+}
+
+void FontWarmUp::listFonts()
+{
+    // Qt fills its font database, under a lock, at the first question asked.
+    start([] { QFontDatabase::families(); });
+}
+
+void FontWarmUp::finish()
+{
+    for (std::thread &thread : m_threads)
+        thread.join();
+    m_threads.clear();
+}
+
+void FontWarmUp::start(void (*work)())
+{
+    std::thread &thread = m_threads.emplace_back(work);
+    keepOffThisCore(thread);
 }
 
 } // namespace platform

@@ -244,7 +244,7 @@ void TDRLabel::mouseReleaseEvent(QMouseEvent *event)
 
 void TDRLabel::adjustToText()
 {
-    if (!m_autoSize)
+    if (!m_autoSize || s_fittingDeferrals > 0)
         return;
     const QSize extent = textExtent();
     if (extent != size())
