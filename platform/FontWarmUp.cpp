@@ -9,6 +9,7 @@
 #ifdef __linux__
 #include <pthread.h>
 #include <sched.h>
+#include <sys/resource.h>
 #endif
 
 namespace platform {
@@ -32,6 +33,17 @@ void keepOffThisCore(std::thread &thread)
 #endif
 }
 
+// While the application object is made, the main thread mostly waits for
+// the window server's answers: a warm-up that kept its core from the server
+// would delay them.
+[[maybe_unused]] void giveWayToOthers()
+{
+#ifdef __linux__
+    // On Linux a nice value belongs to the calling thread alone.
+    setpriority(PRIO_PROCESS, 0, 10);
+#endif
+}
+
 } // namespace
 
 FontWarmUp::FontWarmUp()
@@ -39,7 +51,10 @@ FontWarmUp::FontWarmUp()
 #ifdef TAVELOR_HAVE_FONTCONFIG
     // Qt's own FcInit later finds the configuration loaded (fontconfig is
     // thread-safe).
-    start([] { FcInit(); });
+    start([] {
+        giveWayToOthers();
+        FcInit();
+    });
 #endif
 }
 
