@@ -19,14 +19,15 @@ int main(int argc, char *argv[])
         platform::forgetPlatformChoice();
     setUpApplication(app);
     fontWarmUp.listFonts();
-    TavelorWindows windows([&fontWarmUp](TFormQCM &mainWindow) {
+    TavelorWindows windows([](TFormQCM &mainWindow) {
         showAndWaitForFirstPaint(mainWindow);
-        fontWarmUp.finish();
         setProgramIcon();
     });
     // A quiz opened from the file manager is ready as soon as the window is.
     const QString quizFile = quizFileFromArguments(QApplication::arguments());
     if (!quizFile.isEmpty())
         windows.FormQCM.OuvrirQCM(quizFile);
-    return app.exec();
+    const int status = app.exec();
+    fontWarmUp.finish();
+    return status;
 }

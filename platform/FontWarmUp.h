@@ -22,7 +22,8 @@ public:
     // Fills Qt's font database. Called once the application exists and the
     // program's own fonts are registered, as registering one would wait for it.
     void listFonts();
-    // Waits for all of it. Called before the application object goes.
+    // Waits for all of it. Called before the application object goes, never
+    // where the program must answer at once.
     void finish();
 
 private:
