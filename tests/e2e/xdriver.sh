@@ -100,11 +100,16 @@ prepare_home() { # qcmtool tests/e2e-folder → a fresh home whose quiz folder h
   "$1" build "$2/../data/e2e/essai.json" -o "$HOME/QCM/Sciences/Essais/essai.qcm" >/dev/null
 }
 
+# Each session has a message bus, as every desktop does. Without one, Qt's
+# accessibility bridge has the D-Bus library start a bus by forking while
+# the player's other threads run; under AddressSanitizer the child can then
+# spin for ever on an allocator lock that one of them held.
 under_each_window_manager() { # session-script tavelor → the session in a fresh X server, bare then under openbox
   local wm
   for wm in none openbox; do
     echo "== window manager: $wm"
-    "$here/../../scripts/with-xvfb.sh" "-screen 0 1024x768x24 -br" bash "$here/$1" "$2" "$wm" "$work/shots-$wm" "$here"
+    "$here/../../scripts/with-xvfb.sh" "-screen 0 1024x768x24 -br" \
+      dbus-run-session -- bash "$here/$1" "$2" "$wm" "$work/shots-$wm" "$here"
   done
 }
 
