@@ -18,9 +18,9 @@
 TFormQCM::TFormQCM(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<Ui::FormQCM>())
 {
     {
-        // Fitted once the texts are there, as the form gives them after every
-        // other property. Measuring the first text waits for Qt's list of the
-        // machine's fonts; until then the form is built beside its filling.
+        // Labels that size themselves to their text are fitted once the form
+        // is complete: it gives their texts last, and the first text measured
+        // waits for Qt's list of fonts, filled meanwhile on another core.
         const TDRLabel::FittingDeferred deferred;
         ui->setupUi(this);
     }

@@ -36,33 +36,30 @@ bool sameKey(const Header &header, std::optional<QRgb> key)
     return header.keyed == 1 && header.key == (*key & 0x00FFFFFFu);
 }
 
-// The header of pixels `size` bytes long, when they hold together.
-std::optional<Header> validHeader(const Header &header, qint64 size, std::optional<QRgb> key)
+// Whether pixels `size` bytes long under this header hold together.
+bool holdsTogether(const Header &header, qint64 size, std::optional<QRgb> key)
 {
     constexpr quint32 MaxSide = 16384;
     const quint32 width = header.width, height = header.height, ratio = header.ratio;
-    if (std::memcmp(header.magic, Magic, sizeof Magic) != 0 || !sameKey(header, key) || width == 0
-        || height == 0 || width > MaxSide || height > MaxSide || ratio < 1 || ratio > 4
-        || size != qint64(sizeof header) + qint64(width) * height * 4)
-        return std::nullopt;
-    return header;
+    return std::memcmp(header.magic, Magic, sizeof Magic) == 0 && sameKey(header, key) && width > 0
+           && height > 0 && width <= MaxSide && height <= MaxSide && ratio >= 1 && ratio <= 4
+           && size == qint64(sizeof header) + qint64(width) * height * 4;
 }
 
 // A read-only image over the pixels, or a null one when they are not
 // aligned for 32-bit access.
 QImage pixelsInPlace(QByteArrayView bytes, std::optional<QRgb> key)
 {
-    Header stored{};
-    if (bytes.size() < qsizetype(sizeof stored))
+    Header header{};
+    if (bytes.size() < qsizetype(sizeof header))
         return {};
-    std::memcpy(&stored, bytes.data(), sizeof stored);
-    const std::optional<Header> header = validHeader(stored, bytes.size(), key);
-    const auto *pixels = reinterpret_cast<const uchar *>(bytes.data()) + sizeof stored;
-    if (!header || reinterpret_cast<quintptr>(pixels) % alignof(quint32) != 0)
+    std::memcpy(&header, bytes.data(), sizeof header);
+    const auto *pixels = reinterpret_cast<const uchar *>(bytes.data()) + sizeof header;
+    if (!holdsTogether(header, bytes.size(), key) || reinterpret_cast<quintptr>(pixels) % alignof(quint32) != 0)
         return {};
-    QImage image(pixels, int(header->width), int(header->height), int(header->width) * 4,
+    QImage image(pixels, int(header.width), int(header.height), int(header.width) * 4,
                  QImage::Format_ARGB32_Premultiplied);
-    image.setDevicePixelRatio(header->ratio);
+    image.setDevicePixelRatio(header.ratio);
     return image;
 }
 
@@ -71,17 +68,15 @@ QImage pixelsCopied(const QString &file, std::optional<QRgb> key)
     QFile in(file);
     if (!in.open(QIODevice::ReadOnly))
         return {};
-    Header stored{};
-    if (in.read(reinterpret_cast<char *>(&stored), sizeof stored) != qint64(sizeof stored))
-        return {};
-    const std::optional<Header> header = validHeader(stored, in.size(), key);
-    if (!header)
+    Header header{};
+    if (in.read(reinterpret_cast<char *>(&header), sizeof header) != qint64(sizeof header)
+        || !holdsTogether(header, in.size(), key))
         return {};
     // 32-bit rows need no padding: the image's pixels are the file's, in order.
-    QImage image(int(header->width), int(header->height), QImage::Format_ARGB32_Premultiplied);
+    QImage image(int(header.width), int(header.height), QImage::Format_ARGB32_Premultiplied);
     if (image.isNull() || in.read(reinterpret_cast<char *>(image.bits()), image.sizeInBytes()) != image.sizeInBytes())
         return {};
-    image.setDevicePixelRatio(header->ratio);
+    image.setDevicePixelRatio(header.ratio);
     return image;
 }
 

@@ -68,7 +68,8 @@ private slots:
         QCOMPARE(stored.size(), decoded.size());
         QCOMPARE(stored.devicePixelRatio(), png.contains(QStringLiteral("@2x")) ? 2.0 : 1.0);
         QCOMPARE(stored, premultiplied(skin ? withoutKeyColour(decoded, SkinKeyColour) : decoded));
-        // Compiled in, they are shown where they lie, not copied.
+        // Compiled in, they are shown where they lie (after the 24-byte
+        // header), not copied.
         const QResource pixels(png.chopped(4) + QStringLiteral(".pixels"));
         QCOMPARE(stored.constBits(), pixels.data() + 24);
     }
