@@ -1,14 +1,13 @@
 #include <QDir>
 #include <QInputDialog>
-#include <QPrintDialog>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 
 #include "app/FormQCM.h"
 #include "engine/ResultSheet.h"
 #include "platform/Desktop.h"
+#include "platform/Printing.h"
 #include "ui_FormQCM.h"
 
 namespace {
@@ -57,12 +56,7 @@ void TFormQCM::ToolButton11Click()
     printer.setPageSize(QPageSize(QPageSize::A4));
     printer.setPageMargins(QMarginsF(20, 15, 20, 15), QPageLayout::Millimeter);
     printer.setDocName(QStringLiteral("Résultats du QCM ") + m_lastResult.title);
-    // With no printer, saving a PDF is all there is: offer a ready name.
-    if (QPrinterInfo::availablePrinters().isEmpty())
-        printer.setOutputFileName(suggestedPdfName(m_lastResult.title));
-    QPrintDialog dialog(&printer, this);
-    dialog.setObjectName(QStringLiteral("PrintDialog"));
-    if (dialog.exec() != QDialog::Accepted)
+    if (!platform::choosePrinter(printer, this, suggestedPdfName(m_lastResult.title)))
         return;
     if (!printResultSheet(resultSheet(), printer))
         platform::showMessage(this, QStringLiteral("Impossible d'imprimer les résultats."));
