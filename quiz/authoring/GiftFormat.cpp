@@ -2,6 +2,7 @@
 #include <QStringDecoder>
 #include <utility>
 
+#include "quiz/Cp1252.h"
 #include "quiz/authoring/Interchange.h"
 #include "quiz/authoring/Markup.h"
 
@@ -54,7 +55,9 @@ public:
         if (encoding == TextEncoding::Detect)
             encoding = isUtf8() ? TextEncoding::Utf8 : TextEncoding::Windows1252;
         if (encoding == TextEncoding::Windows1252) {
-            decoder = QStringDecoder("windows-1252");
+            // Our own table: Qt knows this code page only where it has ICU,
+            // which the Windows build has not.
+            windows1252 = true;
             notes << say(lang, "le fichier n'est pas en UTF-8 : lu en Windows-1252 (--encoding choisit)",
                 "the file is not UTF-8: read as Windows-1252 (--encoding chooses)");
         }
@@ -80,7 +83,7 @@ public:
         }
         while (bytes.endsWith('\n') || bytes.endsWith('\r'))
             bytes.chop(1);
-        line = decoder.decode(bytes);
+        line = windows1252 ? qcm::fromWindows1252(bytes) : decoder.decode(bytes);
         return true;
     }
     int lineNumber() const { return number; }
@@ -108,6 +111,7 @@ private:
 
     QIODevice &device;
     QStringDecoder decoder{QStringDecoder::Utf8};
+    bool windows1252 = false;
     int number = 0;
     bool longLine = false;
 };

@@ -239,7 +239,7 @@ private slots:
 
     void aBankWithCategoriesBecomesOneQuizPerCategory()
     {
-        const QString tool = QStringLiteral(TAVELOR_BINARY_DIR "/tools/qcmtool");
+        const QString tool = QStringLiteral(TAVELOR_QCMTOOL);
         QByteArray xml = "<quiz><question type=\"category\"><category><text>$course$/top/Géographie</text></category></question>";
         for (int i = 0; i < 3; ++i)
             xml += moodleQuestion("Capitale " + QByteArray::number(i));
