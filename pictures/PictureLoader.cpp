@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace pictures {
 namespace {
 
@@ -52,7 +54,8 @@ QImage loadPicture(const QString &path, QString *error, DecodeBudget *budget)
         return fail(error, picture_error::Unreadable);
     if (file.size() > MaxPictureFileBytes)
         return fail(error, picture_error::FileTooLarge);
-    const QByteArray data = file.read(MaxPictureFileBytes + 1);
+    // Asked for more, Qt would first take that much memory, whatever the file holds.
+    const QByteArray data = file.read(std::min(file.size(), MaxPictureFileBytes) + 1);
     if (file.error() != QFileDevice::NoError)
         return fail(error, picture_error::Unreadable);
     return decodePicture(data, format, error, budget);

@@ -2,10 +2,9 @@
 #include <QFile>
 #include <QTest>
 
-#include <sys/resource.h>
-
 #include "pictures/PictureLimits.h"
 #include "pictures/PictureLoader.h"
+#include "tests/common/ProcessUsage.h"
 
 // Damaged and odd pictures that other projects collected: every one must end
 // in a failure or a whole picture, never a crash or a sanitizer report.
@@ -34,13 +33,6 @@ bool wellFormed(const QImage &image, const QString &error)
     if (image.isNull())
         return !error.isEmpty();
     return error.isEmpty() && pictures::pictureSizeAllowed(image.width(), image.height());
-}
-
-long peakMemoryKb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_maxrss;
 }
 
 } // namespace
