@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "editor/QuestionEditor.h"
+#include "platform/Folders.h"
 
 using qcm::Field;
 
@@ -31,7 +32,7 @@ FormEditeur::FormEditeur(QWidget *parent)
     , addButton(new QPushButton(QStringLiteral("&Ajouter"), this))
     , removeButton(new QPushButton(QStringLiteral("&Supprimer"), this))
     , tryButton(new QPushButton(QStringLiteral("&Essayer"), this))
-    , playerProgram(QCoreApplication::applicationDirPath() + QStringLiteral("/tavelor"))
+    , playerProgram(platform::siblingProgram(QStringLiteral("tavelor")))
 {
     setObjectName(QStringLiteral("FormEditeur"));
     auto *right = new QSplitter(Qt::Vertical, this);

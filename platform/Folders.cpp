@@ -66,6 +66,15 @@ QString examplesFolderFor(const QString &programFolder)
     return QString();
 }
 
+QString siblingProgram(const QString &name)
+{
+#ifdef Q_OS_WIN
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name + QStringLiteral(".exe");
+#else
+    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+#endif
+}
+
 QString examplesFolder()
 {
     return examplesFolderFor(QCoreApplication::applicationDirPath());

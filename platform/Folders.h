@@ -28,4 +28,8 @@ QString examplesFolder();
 // The same search for a program living in programFolder.
 QString examplesFolderFor(const QString &programFolder);
 
+// Another of Tavelor's programs, installed beside this one: "tavelor" is
+// tavelor.exe on Windows.
+QString siblingProgram(const QString &name);
+
 } // namespace platform

@@ -1,3 +1,4 @@
+#include <QCoreApplication>
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
@@ -73,6 +74,17 @@ private slots:
         QCOMPARE(platform::nativePathRule(), PathRule::Posix);
 #endif
         QCOMPARE(platform::isSeparator(u'\\'), platform::nativePathRule() == PathRule::Windows);
+    }
+
+    void otherProgramsAreFoundBesideThisOne()
+    {
+        const QFileInfo player(platform::siblingProgram(u"tavelor"_qs));
+        QCOMPARE(player.absolutePath(), QCoreApplication::applicationDirPath());
+#ifdef Q_OS_WIN
+        QCOMPARE(player.fileName(), u"tavelor.exe"_qs);
+#else
+        QCOMPARE(player.fileName(), u"tavelor"_qs);
+#endif
     }
 
     void runningProgramHasADriveOnlyOnWindows()
