@@ -12,6 +12,7 @@
 #include "quiz/authoring/Lang.h"
 #include "pictures/PictureForPlayer.h"
 #include "pictures/PictureLoader.h"
+#include "platform/Console.h"
 #include "platform/RegularFile.h"
 #include "quiz/authoring/QuizCheck.h"
 #include "quiz/authoring/QuizExport.h"
@@ -297,8 +298,11 @@ int main(int argc, char **argv)
             printLine(message);
     });
     QGuiApplication application(argc, argv);
+    const platform::Utf8Console console;
     CLI::App app{"qcmtool: quiz files (.qcm) for teachers"};
     app.require_subcommand(1);
+    // On Windows CLI11 would take "/path/quiz.qcm" for an option.
+    app.allow_windows_style_options(false);
     app.fallthrough();
     std::string language = "fr";
     app.add_option("--lang", language, "Language of the messages: fr (default) or en")
