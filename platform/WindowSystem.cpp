@@ -79,7 +79,11 @@ bool compositorRuns(xcb_connection_t *connection)
 
 bool masksCutWindows()
 {
-#ifdef TAVELOR_HAVE_XCB
+#if defined(Q_OS_WIN)
+    // Windows cuts a window to its region itself; a translucent (layered)
+    // window would be drawn by a slower path, and unreliably under Wine.
+    return true;
+#elif defined(TAVELOR_HAVE_XCB)
     if (QGuiApplication::platformName() != QLatin1String("xcb"))
         return false;
     auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();

@@ -28,7 +28,7 @@ bool choosePlatform(int argc, char **argv);
 void forgetPlatformChoice();
 
 // True where the window system itself cuts a window to its mask as it draws
-// it: X11 without a compositing manager. Elsewhere (Wayland, or a compositor
+// it: Windows, and X11 without a compositing manager. Elsewhere (Wayland, or a compositor
 // that may draw the whole window) only transparent pixels surely hide what
 // lies outside a mask. Two round trips to the X server.
 bool masksCutWindows();
