@@ -17,7 +17,17 @@ TEST_PACKAGES=(
   appstream desktop-file-utils poppler-utils
   dbus dbus-x11 at-spi2-core python3-pyatspi
 )
-if [ "${1:-}" = "--with-tests" ]; then PACKAGES+=("${TEST_PACKAGES[@]}"); fi
+# The Windows programs are cross-built here and tried under Wine.
+WINDOWS_PACKAGES=(
+  build-essential cmake ninja-build ccache dpkg-dev
+  g++-mingw-w64-x86-64-posix nasm nsis wine64
+  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n nlohmann-json3-dev libcli11-dev
+  xvfb xauth xdotool x11-utils imagemagick
+)
+case "${1:-}" in
+  --with-tests) PACKAGES+=("${TEST_PACKAGES[@]}") ;;
+  --windows) PACKAGES=("${WINDOWS_PACKAGES[@]}") ;;
+esac
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

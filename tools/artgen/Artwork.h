@@ -35,5 +35,7 @@ QList<Picture> iconPictures();
 // The program's icon as SVG text, and rasterised at one size.
 QByteArray appIconSvg();
 QImage appIcon(int size);
+// The icon of quiz files in Windows' file manager.
+QImage quizFileIcon(int size);
 
 } // namespace art

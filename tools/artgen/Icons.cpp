@@ -415,6 +415,45 @@ QImage appIcon(int size)
     return img.convertToFormat(QImage::Format_ARGB32);
 }
 
+QImage quizFileIcon(int size)
+{
+    // A page with a folded corner and rows of boxes, marked with the
+    // program's icon: a quiz file, opened by Tavelor.
+    QImage img = canvas(size, size);
+    QPainter p(&img);
+    prepare(p);
+    p.scale(size / 256.0, size / 256.0);
+    QPainterPath page;
+    page.moveTo(40, 12);
+    page.lineTo(170, 12);
+    page.lineTo(224, 66);
+    page.lineTo(224, 244);
+    page.lineTo(40, 244);
+    page.closeSubpath();
+    p.setPen(QPen(QColor(0x5a, 0x6e, 0x70), size < 32 ? 16 : 6));
+    p.setBrush(pal::white);
+    p.drawPath(page);
+    QPainterPath fold;
+    fold.moveTo(170, 12);
+    fold.lineTo(170, 66);
+    fold.lineTo(224, 66);
+    p.setBrush(QColor(0xd5, 0xe6, 0xe5));
+    p.drawPath(fold);
+    p.setPen(QPen(QColor(0x00, 0x80, 0x80), size < 32 ? 14 : 8));
+    p.setBrush(Qt::NoBrush);
+    for (int row = 0; row < 3; ++row) {
+        const qreal y = 56 + row * 52;
+        p.drawRect(QRectF(64, y, 28, 28));
+        if (size >= 32)
+            p.drawLine(QPointF(110, y + 14), QPointF(150, y + 14));
+    }
+    p.resetTransform();
+    const int mark = size * 9 / 16;
+    p.drawImage(QRect(size - mark, size - mark, mark, mark), appIcon(mark));
+    p.end();
+    return img.convertToFormat(QImage::Format_ARGB32);
+}
+
 QList<Picture> iconPictures()
 {
     QList<Picture> out;

@@ -3,6 +3,7 @@
 // sheet and mock-ups of the windows with their buttons in place.
 
 #include "tools/artgen/Artwork.h"
+#include "tools/artgen/IconFile.h"
 #include "tools/artgen/Paint.h"
 #include "tools/artgen/Preview.h"
 #include "skin/ShapeWindow.h"
@@ -87,6 +88,26 @@ const QStringList PaintedAtStartUp = {QStringLiteral("skin_main.png"), QStringLi
                                       QStringLiteral("btn_quitter_idle.png"), QStringLiteral("btn_fichier_idle.png"),
                                       QStringLiteral("btn_aide_idle.png")};
 
+bool saveFile(const QDir &dir, const QString &name, const QByteArray &bytes)
+{
+    QFile file(dir.filePath(name));
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+// The icons of the Windows programs and of quiz files, at the sizes Windows
+// asks for at 100 % to 200 %.
+bool saveWindowsIcons(const QDir &dir)
+{
+    art::setScale(1);
+    QList<QImage> program, quiz;
+    for (int size : {16, 20, 24, 32, 40, 48, 64, 256}) {
+        program.append(art::appIcon(size));
+        quiz.append(art::quizFileIcon(size));
+    }
+    return saveFile(dir, QStringLiteral("tavelor.ico"), art::iconFile(program))
+           && saveFile(dir, QStringLiteral("qcm.ico"), art::iconFile(quiz));
+}
+
 } // namespace
 
 int main(int argc, char *argv[])
@@ -125,6 +146,7 @@ int main(int argc, char *argv[])
         svg.write(art::appIconSvg());
     else
         ok = false;
+    ok = saveWindowsIcons(out) && ok;
 
     const int previewAt = args.indexOf(QStringLiteral("--preview"));
     if (previewAt > 0 && previewAt + 1 < args.size()) {
