@@ -3,6 +3,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QSignalSpy>
 #include <QTest>
@@ -82,6 +83,8 @@ private slots:
     void manyLongPolylinesStopAtTheDeadline()
     {
         // 300 polylines of 32,000 points (38 MB): made here rather than kept.
+        if (QStandardPaths::findExecutable(QStringLiteral("python3")).isEmpty())
+            QSKIP("python3 is not installed");
         QTemporaryDir dir;
         QProcess make;
         make.start(QStringLiteral("python3"), {QStringLiteral(TAVELOR_SOURCE_DIR "/fuzz/make_hostile_seeds.py"),
@@ -146,6 +149,10 @@ private slots:
     {
         QFETCH(QString, name);
         QFETCH(bool, allowed);
+#ifdef Q_OS_WIN
+        if (QByteArray(QTest::currentDataTag()).startsWith("link"))
+            QSKIP("on Windows Qt makes shortcuts, which file names do not lead through");
+#endif
         QTemporaryDir dir;
         const QString root = dir.filePath(QStringLiteral("QCM"));
         const QString quiz = root + QStringLiteral("/Maths/Fractions/");

@@ -182,7 +182,7 @@ private slots:
 
     void theToolExitsWithOneOnlyWhenAQuestionCannotWork()
     {
-        const QString tool = QStringLiteral(TAVELOR_BINARY_DIR "/tools/qcmtool");
+        const QString tool = QStringLiteral(TAVELOR_QCMTOOL);
         QVERIFY2(QFile::exists(tool), "build the qcmtool target first");
         const QString good = write(QStringLiteral("good.qcm"),
             {question(QStringLiteral("Q"), Three, QStringLiteral("5"), QStringLiteral("et"))});
@@ -203,7 +203,7 @@ private slots:
 
     void theToolNamesPicturesOutsideTheQuizFolders()
     {
-        const QString tool = QStringLiteral(TAVELOR_BINARY_DIR "/tools/qcmtool");
+        const QString tool = QStringLiteral(TAVELOR_QCMTOOL);
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("QCM/Sujet/Quiz")));
         QImage picture(4, 3, QImage::Format_RGB32);
         picture.fill(Qt::red);

@@ -17,7 +17,7 @@ using namespace qcm::authoring;
 
 namespace {
 
-const QString Tool = QStringLiteral(TAVELOR_BINARY_DIR "/tools/qcmtool");
+const QString Tool = QStringLiteral(TAVELOR_QCMTOOL);
 
 struct Run
 {

@@ -13,6 +13,7 @@
 #include "ui_FormQCM.h"
 
 #include "main_window_harness.h"
+#include "platform/Folders.h"
 #include "windows/ClickLabel.h"
 
 namespace {
@@ -260,6 +261,8 @@ private slots:
 
         const QString path = m_home.path() + QStringLiteral("/QCM/essai.qcm");
         QVERIFY(QDir(m_home.path()).mkpath(QStringLiteral("QCM")));
+        // The quiz folder, which on Windows is the fixed C:\QCM.
+        QVERIFY(QDir().mkpath(platform::quizFolder()));
         QVERIFY(writeQuiz(path, QStringLiteral("clavier"), 2));
         driver.planFile(path);
         press(&form(), Qt::Key_O, Qt::ControlModifier);

@@ -80,7 +80,7 @@ private slots:
 
         QCOMPARE(driver.messages, QStringList());
         QCOMPARE(form.State.QuizFileName, QDir::toNativeSeparators(path));
-        QCOMPARE(form.State.QuizFolder, folder + u'/');
+        QCOMPARE(form.State.QuizFolder, QDir::toNativeSeparators(folder + u'/'));
         QCOMPARE(form.State.QuizFileShortName, u"animaux.qcm"_qs);
         QCOMPARE(form.ui->DRLabel12->caption(), u"animaux"_qs);
         QCOMPARE(form.ui->ComboBox1->currentText(), u"Sciences naturelles"_qs);

@@ -3,6 +3,7 @@
 
 #include "skin/EzRgnBtn.h"
 #include "skin/Image.h"
+#include "platform/WindowSystem.h"
 #include "skin/ShapeWindow.h"
 
 // On a screen of pixel ratio 2 the outline stays in the window's logical
@@ -103,7 +104,11 @@ void SkinShapeHiDpiTest::skinsAreShownFromTheirTwiceDetailedDrawing()
         for (int x = 0; x < shot.width(); ++x) {
             const QRgb drawn = skin2x.pixel(x, y), seen = shot.pixel(x, y);
             if ((drawn & 0xFFFFFFu) == SkinKeyColour) {
-                keyShown += qAlpha(seen) != 0;
+                // An opaque window (where the window system cuts it to its
+                // outline itself) shows no key colour inside the outline.
+                const bool cut = platform::masksCutWindows()
+                                 && (!w.mask().contains(QPoint(x, y) / 2) || (seen & 0xFFFFFFu) != SkinKeyColour);
+                keyShown += qAlpha(seen) != 0 && !cut;
                 continue;
             }
             wrong += seen != drawn;

@@ -120,6 +120,9 @@ private slots:
         QCOMPARE(popup.pos(), QPoint(1, 180));
         QCOMPARE(popup.size(), QSize(313, 201));
 
+#ifdef Q_OS_WIN
+        QSKIP("Windows moves the window itself, following the real mouse: tried with real input by tests/windows/installer.sh");
+#endif
         // Dragged by a bare part of its background.
         const QPoint grip(60, 20);
         QCOMPARE(popup.childAt(grip), popup.ui->Image1);

@@ -137,6 +137,9 @@ private slots:
 
     void noticeAndProjectorMoveByTheirBackground()
     {
+#ifdef Q_OS_WIN
+        QSKIP("Windows moves the window itself, following the real mouse: tried with real input by tests/windows/installer.sh");
+#endif
         TForm3 notice;
         TFormProjImages projector;
         const QList<QPair<TShapedForm *, QPoint>> grips = {{&notice, QPoint(30, 100)}, {&projector, QPoint(8, 200)}};
