@@ -5,6 +5,8 @@
 # qcmtool.exe is checked against it.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Wine hands accented arguments over only from a UTF-8 locale.
+export LC_ALL=C.UTF-8
 rm -rf build-windows/wine
 scripts/build-windows.sh --with-tests
 status=0
