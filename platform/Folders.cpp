@@ -68,11 +68,11 @@ QString examplesFolderFor(const QString &programFolder)
 
 QString siblingProgram(const QString &name)
 {
+    QString program = QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
 #ifdef Q_OS_WIN
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name + QStringLiteral(".exe");
-#else
-    return QCoreApplication::applicationDirPath() + QLatin1Char('/') + name;
+    program += QStringLiteral(".exe");
 #endif
+    return program;
 }
 
 QString examplesFolder()

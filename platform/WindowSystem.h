@@ -28,9 +28,9 @@ bool choosePlatform(int argc, char **argv);
 void forgetPlatformChoice();
 
 // True where the window system itself cuts a window to its mask as it draws
-// it: Windows, and X11 without a compositing manager. Elsewhere (Wayland, or a compositor
-// that may draw the whole window) only transparent pixels surely hide what
-// lies outside a mask. Two round trips to the X server.
+// it: Windows, and X11 without a compositing manager. Elsewhere (Wayland, or
+// a compositor that may draw the whole window) only transparent pixels surely
+// hide what lies outside a mask. On X11, two round trips to the server.
 bool masksCutWindows();
 
 } // namespace platform

@@ -7,13 +7,11 @@ set -euo pipefail
 package="$1"; dest="$2"
 cache="${TAVELOR_CACHE:-$HOME/.cache/tavelor}/apt"
 mkdir -p "$cache/lists/partial" "$cache/archives/partial"
-list="$cache/sources.list"
 # The same archives, suites and keys as the machine's binary packages.
-: > "$list.new"
 for f in /etc/apt/sources.list.d/*.sources; do
-  [ -e "$f" ] && sed 's/^Types:.*/Types: deb-src/' "$f" >> "$list.new" && echo >> "$list.new"
-done
-mv "$list.new" "$cache/deb-src.sources"
+  [ -e "$f" ] || continue
+  sed 's/^Types:.*/Types: deb-src/' "$f"; echo
+done > "$cache/deb-src.sources"
 opts=(-o Dir::Etc::SourceList="$cache/deb-src.sources" -o Dir::Etc::SourceParts=/dev/null
       -o Dir::State::Lists="$cache/lists" -o Dir::Cache::Archives="$cache/archives")
 # apt's download user cannot write into a private folder of root's.

@@ -54,8 +54,10 @@ Run runTool(const QStringList &arguments, const QString &folder = {}) { return r
 void verifyChildrenStayedSmall()
 {
 #ifndef __SANITIZE_ADDRESS__
-    const long peak = childrenPeakMemoryKb() / 1024;
-    QVERIFY2(peak < 100, qPrintable(QStringLiteral("%1 MB").arg(peak)));
+    const long peakKb = childrenPeakMemoryKb();
+    if (peakKb < 0)
+        return; // Windows keeps no such figure
+    QVERIFY2(peakKb / 1024 < 100, qPrintable(QStringLiteral("%1 MB").arg(peakKb / 1024)));
 #endif
 }
 
