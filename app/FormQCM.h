@@ -155,7 +155,7 @@ private:
     void connectControls();
     void setUpToolBarPictures(QWidget *toolBar);
     // Reads the chosen file, then takes its folder, subject and title.
-    void takeChosenFile(const QString &fileName);
+    bool takeChosenFile(const QString &fileName);
     // The quiz just read, ready to start.
     void showQuizReady();
     void hideToolBars();

@@ -42,20 +42,22 @@ void TFormQCM::LectureFichier()
 
 void TFormQCM::OuvrirQCM(const QString &fileName)
 {
-    // As if it had been chosen in the dialog: a later cancel reads it again
-    // and the next dialog opens beside it.
     const QFileInfo file(fileName);
+    if (!takeChosenFile(QDir::toNativeSeparators(file.absoluteFilePath())))
+        return;
+    // As if it had been chosen in the dialog: a later cancel reads it again
+    // and the next dialog opens beside it. A file that could not be read
+    // leaves the dialog where it was.
     OpenDialog1()->setDirectory(file.absolutePath());
     OpenDialog1()->selectFile(file.absoluteFilePath());
-    takeChosenFile(QDir::toNativeSeparators(file.absoluteFilePath()));
 }
 
-void TFormQCM::takeChosenFile(const QString &fileName)
+bool TFormQCM::takeChosenFile(const QString &fileName)
 {
     // The file is read whole before anything else changes: one that cannot
     // be read leaves the quiz under way, its title and its folder as they were.
     if (!Lecture_des_enregistrements(fileName))
-        return;
+        return false;
     State.QuizFileName = fileName;
     if (fileName.isEmpty()) {
         ui->DRLabel12->setCaption(QString());
@@ -69,6 +71,7 @@ void TFormQCM::takeChosenFile(const QString &fileName)
         ui->DRLabel12->setCaption(parts.title);
     }
     showQuizReady();
+    return true;
 }
 
 void TFormQCM::ReloadQuiz()

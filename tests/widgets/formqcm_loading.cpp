@@ -174,6 +174,7 @@ private slots:
         QFETCH(QString, message);
         quizUnderWay();
         const QStringList before = quizAsShown();
+        const QDir dialogFolder = form()->OpenDialog1()->directory();
 
         const QString bad = quizPath(u"Géographie"_qs, u"Gaule"_qs, QString::fromLatin1(QTest::currentDataTag()) + u".qcm"_qs);
         if (bytes < 0) {
@@ -185,6 +186,7 @@ private slots:
         QCOMPARE(m_driver->messages.size(), 1);
         QVERIFY2(m_driver->messages.first().startsWith(message), qPrintable(m_driver->messages.first()));
         QCOMPARE(quizAsShown(), before);
+        QCOMPARE(form()->OpenDialog1()->directory(), dialogFolder);
 
         // The quiz goes on, and its restart still reads its own file.
         form()->FenetreCorrection();
