@@ -91,14 +91,20 @@ QString appendResultLine(const QString &path, const QString &line)
     return writeWhole(file, bytes);
 }
 
+// The registry on Windows unless the default format was changed: tests give
+// each run settings of its own.
 bool resultsLogWanted()
 {
-    return QSettings(QStringLiteral("Tavelor"), QStringLiteral("Tavelor")).value(LogKey, false).toBool();
+    return QSettings(QSettings::defaultFormat(), QSettings::UserScope, QStringLiteral("Tavelor"),
+                     QStringLiteral("Tavelor"))
+        .value(LogKey, false)
+        .toBool();
 }
 
 void setResultsLogWanted(bool wanted)
 {
-    QSettings(QStringLiteral("Tavelor"), QStringLiteral("Tavelor")).setValue(LogKey, wanted);
+    QSettings(QSettings::defaultFormat(), QSettings::UserScope, QStringLiteral("Tavelor"), QStringLiteral("Tavelor"))
+        .setValue(LogKey, wanted);
 }
 
 } // namespace platform

@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QQueue>
+#include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -29,6 +30,16 @@
 #include "skin/EzRgnBtn.h"
 #include "ui_FenetreMessage.h"
 #include "ui_FormQCM.h"
+
+// Settings of this run's own: on Windows they would be the registry, which
+// the tests running beside this one share.
+inline void useSettingsOfThisRun()
+{
+    static QTemporaryDir folder;
+    QSettings::setDefaultFormat(QSettings::IniFormat);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
+}
+Q_COREAPP_STARTUP_FUNCTION(useSettingsOfThisRun)
 
 struct QuestionDraft
 {
