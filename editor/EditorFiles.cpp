@@ -6,6 +6,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QStatusBar>
+#include <QTemporaryDir>
 
 #include "editor/PictureImport.h"
 #include "editor/QuestionEditor.h"
@@ -37,13 +38,15 @@ QString FormEditeur::dialogFolder() const
 {
     if (!quiz.folder().isEmpty())
         return quiz.folder();
+    // Quizzes live in the quiz folder: a teacher's first save starts there.
     const QString folder = platform::quizFolder();
-    return QFileInfo(folder).isDir() ? folder : QDir::homePath();
+    return QFileInfo(folder).isDir() || platform::createQuizFolder() ? folder : QDir::homePath();
 }
 
 void FormEditeur::newQuiz()
 {
     quiz.clear();
+    unsavedPictures.reset();
     // A new quiz opens on its first question, ready to be typed.
     quiz.doInsert(0, EditedQuestion::blank());
     updateTitle();
@@ -57,6 +60,7 @@ bool FormEditeur::openQuiz(const QString &path)
         tell(QMessageBox::Warning, QStringLiteral("Ce QCM ne peut pas être ouvert."), error);
         return false;
     }
+    unsavedPictures.reset();
     if (quiz.count() == 0)
         quiz.doInsert(0, EditedQuestion::blank());
     selectQuestion(0);
@@ -93,14 +97,18 @@ bool FormEditeur::writeTo(const QString &path)
 {
     if (!checkStorable())
         return false;
-    const QString oldFolder = quiz.folder();
+    const QString oldFolder = pictureFolder();
     QString error;
     if (!quiz.save(path, true, &error)) {
         tell(QMessageBox::Critical, error);
         return false;
     }
-    if (!oldFolder.isEmpty() && oldFolder != quiz.folder())
+    if (!oldFolder.isEmpty() && oldFolder != quiz.folder()) {
         copyPictures(oldFolder, quiz.folder());
+        showCurrentQuestion();
+        scheduleCheck();
+    }
+    unsavedPictures.reset();
     statusBar()->showMessage(QStringLiteral("Enregistré : %1").arg(QDir::toNativeSeparators(path)), 5000);
     return true;
 }
@@ -156,23 +164,27 @@ void FormEditeur::copyPictures(const QString &fromFolder, const QString &toFolde
     }
 }
 
+QString FormEditeur::pictureFolder() const
+{
+    if (!quiz.folder().isEmpty())
+        return quiz.folder();
+    return unsavedPictures && unsavedPictures->isValid() ? unsavedPictures->path() : QString();
+}
+
+QString FormEditeur::folderForNewPictures()
+{
+    // A picture chosen before the first save is kept until then.
+    if (quiz.folder().isEmpty() && !unsavedPictures)
+        unsavedPictures = std::make_unique<QTemporaryDir>();
+    return pictureFolder();
+}
+
 bool FormEditeur::setPicture(const QString &sourcePath)
 {
     const int row = currentRow();
     if (row < 0)
         return false;
-    if (quiz.folder().isEmpty()) {
-        if (tell(QMessageBox::Information,
-                QStringLiteral("Les images sont rangées dans un dossier « images » à côté du QCM : enregistrez "
-                               "d'abord le QCM."),
-                {}, QMessageBox::Save | QMessageBox::Cancel)
-            != QMessageBox::Save)
-            return false;
-        chooseSaveAs();
-        if (quiz.folder().isEmpty())
-            return false;
-    }
-    const PictureResult result = importPicture(sourcePath, quiz.folder());
+    const PictureResult result = importPicture(sourcePath, folderForNewPictures());
     if (result.recordName.isEmpty()) {
         tell(QMessageBox::Warning, result.error);
         return false;
@@ -183,6 +195,8 @@ bool FormEditeur::setPicture(const QString &sourcePath)
 
 void FormEditeur::choosePicture()
 {
+    if (currentRow() < 0)
+        return;
     const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Choisir l'image de la question"),
         QDir::homePath(),
         QStringLiteral("Images (*.jpg *.jpeg *.png *.bmp *.gif *.ico *.wmf *.emf *.webp *.tif *.tiff);;"

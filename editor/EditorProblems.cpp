@@ -82,7 +82,7 @@ void FormEditeur::refreshProblems()
 {
     CheckReport report;
     report.findings = unstorableTexts(quiz.allQuestions());
-    checkRecords(quiz.records(), quiz.folder(), Lang::French, probePicture, report);
+    checkRecords(quiz.records(), pictureFolder(), Lang::French, probePicture, report);
     problemList->clear();
     for (const Finding &finding : report.findings) {
         if (finding.level == Finding::Level::Remark)

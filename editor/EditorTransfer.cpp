@@ -65,15 +65,9 @@ bool FormEditeur::importFrom(const QString &path)
                                        .arg(qcm::MaxQuestions - quiz.count()));
         return false;
     }
-    if (!result.pictures.empty() && quiz.folder().isEmpty()) {
-        tell(QMessageBox::Information, QStringLiteral("Ce fichier apporte des images, rangées à côté du QCM : "
-                                                      "enregistrez d'abord le QCM."));
-        chooseSaveAs();
-        if (quiz.folder().isEmpty())
-            return false;
-    }
+    const QString pictureFolder = result.pictures.empty() ? QString() : folderForNewPictures();
     for (const ImportedPicture &picture : result.pictures) {
-        const QString target = QDir(quiz.folder()).filePath(picture.relativePath);
+        const QString target = QDir(pictureFolder).filePath(picture.relativePath);
         if (QFileInfo::exists(target)) {
             report << QStringLiteral("%1 : une image de ce nom est déjà là, elle est gardée")
                           .arg(QDir::toNativeSeparators(picture.relativePath));
@@ -116,7 +110,7 @@ bool FormEditeur::exportTo(const QString &path, bool moodleXml)
     if (!checkStorable())
         return false;
     const QString name = quiz.path().isEmpty() ? QStringLiteral("QCM.qcm") : quiz.path();
-    const ExportResult result = moodleXml ? exportMoodleXml(quiz.records(), name, quiz.folder(), Lang::French)
+    const ExportResult result = moodleXml ? exportMoodleXml(quiz.records(), name, pictureFolder(), Lang::French)
                                           : exportGift(quiz.records(), name, Lang::French);
     if (!writeFile(path, result.data)) {
         tell(QMessageBox::Critical, QStringLiteral("Impossible d'écrire « %1 ».").arg(QDir::toNativeSeparators(path)));

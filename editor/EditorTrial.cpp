@@ -33,8 +33,8 @@ bool FormEditeur::tryQuiz()
         tell(QMessageBox::Critical, QStringLiteral("Impossible de préparer l'essai dans un dossier temporaire."));
         return false;
     }
-    if (!quiz.folder().isEmpty())
-        copyPictures(quiz.folder(), folder->path());
+    if (!pictureFolder().isEmpty())
+        copyPictures(pictureFolder(), folder->path());
     if (!QProcess::startDetached(playerProgram, {copy})) {
         tell(QMessageBox::Critical, QStringLiteral("Le lecteur de QCM n'a pas pu être lancé."));
         return false;

@@ -66,10 +66,7 @@ FormEditeur::FormEditeur(QWidget *parent)
     connect(&quiz, &QAbstractItemModel::rowsMoved, this, structureChanged);
     connect(&quiz, &QAbstractItemModel::modelReset, this, structureChanged);
     // Pictures are found beside the quiz: a new place may show them differently.
-    connect(&quiz, &QuizDocument::pathChanged, this, [this] {
-        if (currentRow() >= 0)
-            form->showQuestion(quiz.question(currentRow()), quiz.folder());
-    });
+    connect(&quiz, &QuizDocument::pathChanged, this, &FormEditeur::showCurrentQuestion);
     connect(quiz.undoStack(), &QUndoStack::cleanChanged, this, &FormEditeur::updateTitle);
     connect(form, &QuestionEditor::edited, this, [this](Field field, const QString &text) {
         if (currentRow() >= 0)
@@ -179,8 +176,12 @@ void FormEditeur::buildActions()
         &FormEditeur::addQuestion);
     duplicateAction = add(question, QStringLiteral("&Dupliquer la question"), QKeySequence(QStringLiteral("Ctrl+D")),
         &FormEditeur::duplicateQuestion);
-    removeAction = add(question, QStringLiteral("&Supprimer la question"), QKeySequence(QStringLiteral("Ctrl+Del")),
+    // Suppr deletes a question only from the list: in a text field, Suppr
+    // and Ctrl+Suppr belong to the text.
+    removeAction = add(question, QStringLiteral("&Supprimer la question"), QKeySequence(Qt::Key_Delete),
         &FormEditeur::removeQuestion);
+    removeAction->setShortcutContext(Qt::WidgetShortcut);
+    questionList->addAction(removeAction);
     question->addSeparator();
     upAction = add(question, QStringLiteral("&Monter"), QKeySequence(QStringLiteral("Alt+Up")), [this] { moveQuestion(-1); });
     downAction = add(question, QStringLiteral("D&escendre"), QKeySequence(QStringLiteral("Alt+Down")),
@@ -203,10 +204,16 @@ void FormEditeur::selectQuestion(int row)
         questionList->setCurrentIndex(quiz.index(row));
 }
 
+void FormEditeur::showCurrentQuestion()
+{
+    if (currentRow() >= 0)
+        form->showQuestion(quiz.question(currentRow()), pictureFolder());
+}
+
 void FormEditeur::currentChanged(int row)
 {
     if (row >= 0 && row < quiz.count()) {
-        form->showQuestion(quiz.question(row), quiz.folder());
+        form->showQuestion(quiz.question(row), pictureFolder());
     } else {
         form->showQuestion(EditedQuestion::blank(), {});
         form->setEnabled(false);
@@ -217,7 +224,7 @@ void FormEditeur::currentChanged(int row)
 void FormEditeur::textChanged(int row, Field field)
 {
     if (row == currentRow())
-        form->followChange(quiz.question(row), field, quiz.folder());
+        form->followChange(quiz.question(row), field, pictureFolder());
     scheduleCheck();
 }
 
@@ -267,8 +274,12 @@ bool FormEditeur::duplicateQuestion()
 
 void FormEditeur::removeQuestion()
 {
-    if (currentRow() >= 0)
-        quiz.removeQuestion(currentRow());
+    const int row = currentRow();
+    if (row < 0)
+        return;
+    quiz.removeQuestion(row);
+    statusBar()->showMessage(
+        QStringLiteral("Question %1 supprimée : Ctrl+Z (Édition > Annuler) la rétablit.").arg(row + 1));
 }
 
 void FormEditeur::moveQuestion(int by)

@@ -63,6 +63,7 @@ private:
     QWidget *buildQuestionPane();
     QWidget *buildProblemPane();
     void currentChanged(int row);
+    void showCurrentQuestion();
     void textChanged(int row, qcm::Field field);
     void updateTitle();
     void updateQuestionActions();
@@ -77,6 +78,10 @@ private:
     // Refuses with a message, the question selected, when a text cannot be stored.
     bool checkStorable();
     bool writeTo(const QString &path);
+    // The folder the pictures are read from: beside the quiz or, until its
+    // first save, one of the editor's own that the save copies from.
+    QString pictureFolder() const;
+    QString folderForNewPictures();
     void copyPictures(const QString &fromFolder, const QString &toFolder) const;
     QString dialogFolder() const;
     QMessageBox::StandardButton tell(QMessageBox::Icon icon, const QString &text, const QString &details = {},
@@ -92,6 +97,7 @@ private:
     QTimer checkTimer;
     QString playerProgram;
     std::vector<std::unique_ptr<QTemporaryDir>> trialFolders;
+    std::unique_ptr<QTemporaryDir> unsavedPictures;
     QAction *duplicateAction = nullptr;
     QAction *removeAction = nullptr;
     QAction *upAction = nullptr;

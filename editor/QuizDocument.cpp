@@ -1,5 +1,6 @@
 #include "editor/QuizDocument.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <algorithm>
 #include <QIODevice>
@@ -161,18 +162,46 @@ std::vector<qcm::QuestionRecord> QuizDocument::records() const
     return result;
 }
 
+bool QuizDocument::hasContent() const
+{
+    // The key and the rule of a new question are filled in: they are not content.
+    return std::any_of(questions.begin(), questions.end(), [](const EditedQuestion &question) {
+        return std::any_of(editedFields().begin(), editedFields().end(), [&](Field field) {
+            return field != Field::AnswerKey && field != Field::ValidityRule && !question.text(field).isEmpty();
+        });
+    });
+}
+
 bool QuizDocument::save(const QString &path, bool adopt, QString *error)
 {
+    const QFileInfo target(path);
+    const QString untouched = target.exists()
+        ? QStringLiteral(" Le fichier « %1 » n'a pas été touché.").arg(target.fileName())
+        : QString();
+    // The player cannot read a file without questions: keep the old one.
+    if (!hasContent()) {
+        *error = QStringLiteral("Ce QCM n'a aucune question : le lecteur ne pourrait pas l'ouvrir. Écrivez au "
+                                "moins une question avant d'enregistrer.")
+                 + untouched;
+        return false;
+    }
+    if (!QDir().mkpath(target.absolutePath())) {
+        *error = QStringLiteral("Le dossier « %1 » n'existe pas et ne peut pas être créé : vérifiez que vous avez le "
+                                "droit d'écrire dans le dossier qui le contient.")
+                     .arg(QDir::toNativeSeparators(target.absolutePath()));
+        return false;
+    }
     if (!qcm::writeQuizFile(path, records())) {
-        *error = QStringLiteral("Impossible d'écrire le fichier « %1 ». Vérifiez que le dossier existe et que vous "
-                                "avez le droit d'y écrire ; le fichier d'avant n'a pas été touché.")
-                     .arg(QFileInfo(path).fileName());
+        *error = QStringLiteral("Impossible d'écrire le fichier « %1 » : vérifiez que vous avez le droit d'écrire "
+                                "dans le dossier « %2 » et qu'il reste de la place sur le disque.")
+                     .arg(target.fileName(), QDir::toNativeSeparators(target.absolutePath()))
+                 + untouched;
         return false;
     }
     if (adopt) {
         history.setClean();
-        if (QFileInfo(path).absoluteFilePath() != filePath) {
-            filePath = QFileInfo(path).absoluteFilePath();
+        if (target.absoluteFilePath() != filePath) {
+            filePath = target.absoluteFilePath();
             emit pathChanged();
         }
     }

@@ -54,8 +54,10 @@ public:
     // The first text that cannot be stored; row -1 when every one can.
     Fault firstFault() const;
     std::vector<qcm::QuestionRecord> records() const;
-    // Writes every question (atomically); on success the quiz takes that
-    // file as its own when adopt is set.
+    // Whether any question has any text: a quiz without is not saved.
+    bool hasContent() const;
+    // Writes every question (atomically), creating missing folders; on
+    // success the quiz takes that file as its own when adopt is set.
     bool save(const QString &path, bool adopt, QString *error);
 
     int rowCount(const QModelIndex &parent = {}) const override;

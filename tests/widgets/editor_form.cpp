@@ -136,13 +136,13 @@ private slots:
                 QStringLiteral("Les deux !"), QStringLiteral("Il fallait cocher les deux.")},
         };
         const QString path = dir.filePath(QStringLiteral("essai.qcm"));
-        QVERIFY(w.saveAs(path));
         for (int i = 0; i < questions.size(); ++i) {
             if (i > 0)
                 QTest::mouseClick(child<QPushButton>(w, QStringLiteral("addQuestion")), Qt::LeftButton);
             QCOMPARE(w.currentRow(), i);
             fill(w, questions[i]);
         }
+        QVERIFY(w.saveAs(path));
         w.selectQuestion(1);
         QVERIFY(w.setPicture(photograph(dir.path())));
         QVERIFY(!child<QLabel>(w, QStringLiteral("picturePreview"))->pixmap().isNull());

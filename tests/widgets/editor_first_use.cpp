@@ -1,0 +1,277 @@
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QLabel>
+#include <QListView>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "editor/FormEditeur.h"
+#include "editor_fixture.h"
+#include "platform/Folders.h"
+#include "quiz/QuizFile.h"
+
+using namespace editor;
+using namespace editor_test;
+
+namespace {
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Answers the windows that come up in turn: a message box with the given
+// button, a file dialog with a typed name (or cancelled when empty). What
+// came up is kept, in order, by class name.
+class ModalScript : public QObject
+{
+public:
+    struct Step
+    {
+        QMessageBox::StandardButton button = QMessageBox::NoButton;
+        QString typedName;
+    };
+
+    explicit ModalScript(QList<Step> steps)
+        : m_steps(std::move(steps))
+    {
+        connect(&m_timer, &QTimer::timeout, this, &ModalScript::poll);
+        m_timer.start(10);
+    }
+
+    QStringList seen;
+    QStringList texts;
+    QStringList folders;
+
+private:
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal || !modal->isVisible() || modal == m_answering)
+            return;
+        if (m_steps.isEmpty()) {
+            seen << QString::fromLatin1(modal->metaObject()->className());
+            modal->close();
+            return;
+        }
+        const Step step = m_steps.first();
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            m_steps.removeFirst();
+            seen << QStringLiteral("QMessageBox");
+            texts << box->text();
+            box->button(step.button)->click();
+        } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
+            if (step.typedName.isEmpty()) {
+                m_steps.removeFirst();
+                seen << QStringLiteral("QFileDialog");
+                folders << dialog->directory().absolutePath();
+                dialog->reject();
+                return;
+            }
+            // The view may put back an older name while it fills in: type
+            // again until the dialog takes the name.
+            auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+            if (name->text() != step.typedName)
+                name->setText(step.typedName);
+            const QString wanted = QFileInfo(dialog->directory(), step.typedName).absoluteFilePath();
+            if (dialog->selectedFiles() == QStringList{wanted}) {
+                m_steps.removeFirst();
+                seen << QStringLiteral("QFileDialog");
+                folders << dialog->directory().absolutePath();
+                m_answering = dialog;
+                QMetaObject::invokeMethod(dialog, "accept");
+            }
+        }
+    }
+
+    QList<Step> m_steps;
+    QTimer m_timer;
+    QPointer<QWidget> m_answering;
+};
+
+} // namespace
+
+// The editor as a teacher meets it the first time: the save that must not
+// wipe a quiz, the keys of the text fields, the first save and its folders.
+class EditorFirstUseTest : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_home;
+
+    void type(FormEditeur &w, const QString &name, const QString &text)
+    {
+        auto *edit = w.findChild<QWidget *>(name);
+        QVERIFY(edit);
+        edit->setFocus();
+        // Key clicks know ASCII only; other characters come as typed text.
+        for (const QChar c : text) {
+            if (c.unicode() < 128)
+                QTest::keyClick(edit, c.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+
+    QString questionText(FormEditeur &w)
+    {
+        return w.findChild<QPlainTextEdit *>(QStringLiteral("questionText"))->toPlainText();
+    }
+
+private slots:
+    void initTestCase()
+    {
+#ifndef Q_OS_WIN
+        // The quiz folder is made in this home, not in the real one.
+        qputenv("HOME", QFile::encodeName(m_home.path()));
+#endif
+    }
+
+    void quizWithoutQuestionsIsNotSaved_data()
+    {
+        QTest::addColumn<bool>("deleteEvery");
+        QTest::newRow("every question deleted") << true;
+        QTest::newRow("only an empty question left") << false;
+    }
+
+    void quizWithoutQuestionsIsNotSaved()
+    {
+        QFETCH(bool, deleteEvery);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("calcul.qcm"));
+        FormEditeur w;
+        w.show();
+        type(w, QStringLiteral("questionText"), QStringLiteral("Combien font 2 + 2 ?"));
+        w.addQuestion();
+        type(w, QStringLiteral("questionText"), QStringLiteral("Et 3 + 3 ?"));
+        QVERIFY(w.saveAs(path));
+        const QByteArray before = fileBytes(path);
+        QCOMPARE(before.size(), qsizetype(2 * qcm::RecordSize));
+
+        while (w.document().count() > 0) {
+            w.selectQuestion(0);
+            w.removeQuestion();
+        }
+        if (!deleteEvery)
+            w.addQuestion();
+        auto answer = answerNextMessage(QMessageBox::Ok);
+        QVERIFY(!w.save());
+        QVERIFY(answer->shown);
+        QVERIFY2(answer->text.contains(QStringLiteral("aucune question")), qPrintable(answer->text));
+        QVERIFY2(answer->text.contains(QStringLiteral("« calcul.qcm » n'a pas été touché")), qPrintable(answer->text));
+        QCOMPARE(fileBytes(path), before);
+        QVERIFY(!w.statusBar()->currentMessage().startsWith(QStringLiteral("Enregistré")));
+        QVERIFY(w.isWindowModified());
+
+        // Undone, the questions come back and save again.
+        while (w.document().undoStack()->canUndo() && w.document().count() < 2)
+            w.document().undoStack()->undo();
+        QCOMPARE(w.document().count(), 2);
+        QVERIFY(w.save());
+        QVERIFY(w.statusBar()->currentMessage().startsWith(QStringLiteral("Enregistré")));
+    }
+
+    void textKeysBelongToTheTextAndSupprToTheList()
+    {
+        FormEditeur w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        type(w, QStringLiteral("questionText"), QStringLiteral("Combien font deux et deux ?"));
+        w.addQuestion();
+        type(w, QStringLiteral("questionText"), QStringLiteral("Et trois et trois ?"));
+        QCOMPARE(w.document().count(), 2);
+
+        // Ctrl+Suppr at the start of the text deletes its first word, as in any text field.
+        auto *question = w.findChild<QPlainTextEdit *>(QStringLiteral("questionText"));
+        question->setFocus();
+        QTest::keyClick(question, Qt::Key_Home, Qt::ControlModifier);
+        QTest::keyClick(question, Qt::Key_Delete, Qt::ControlModifier);
+        QCOMPARE(w.document().count(), 2);
+        QCOMPARE(questionText(w), QStringLiteral("trois et trois ?"));
+        QTest::keyClick(question, Qt::Key_Delete);
+        QCOMPARE(w.document().count(), 2);
+
+        // From the list, Suppr deletes the question, and says how to bring it back.
+        auto *list = w.findChild<QListView *>(QStringLiteral("questionList"));
+        list->setFocus();
+        QTest::keyClick(list, Qt::Key_Delete);
+        QCOMPARE(w.document().count(), 1);
+        const QString said = w.statusBar()->currentMessage();
+        QVERIFY2(said.contains(QStringLiteral("Question 2 supprimée")) && said.contains(QStringLiteral("Ctrl+Z")),
+                 qPrintable(said));
+        QTest::keyClick(list, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(w.document().count(), 2);
+    }
+
+    void firstSaveStartsInTheQuizFolderAndMakesTheFoldersBelow()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("Windows' own save dialog cannot be driven from a test");
+#else
+        const QString quizFolder = platform::quizFolder();
+        QDir(quizFolder).removeRecursively();
+        FormEditeur w;
+        w.show();
+        type(w, QStringLiteral("questionText"), QStringLiteral("Combien font 2 + 2 ?"));
+        const QString typed = QStringLiteral("Mathématiques/Calcul/calcul.qcm");
+        ModalScript script({ModalScript::Step{QMessageBox::NoButton, typed}});
+        QVERIFY(w.save());
+        QCOMPARE(script.seen, QStringList{QStringLiteral("QFileDialog")});
+        QCOMPARE(script.folders, QStringList{quizFolder});
+        const QString saved = quizFolder + u'/' + typed;
+        QCOMPARE(fileBytes(saved).size(), qsizetype(qcm::RecordSize));
+        QCOMPARE(QFileInfo(w.document().path()).absoluteFilePath(), QFileInfo(saved).absoluteFilePath());
+#endif
+    }
+
+    void folderThatCannotBeMadeIsNamed()
+    {
+        // A file stands where the folder would go.
+        QTemporaryDir dir;
+        QFile blocker(dir.filePath(QStringLiteral("Calcul")));
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        FormEditeur w;
+        type(w, QStringLiteral("questionText"), QStringLiteral("Combien font 2 + 2 ?"));
+        auto answer = answerNextMessage(QMessageBox::Ok);
+        QVERIFY(!w.saveAs(dir.filePath(QStringLiteral("Calcul/Fractions/calcul.qcm"))));
+        QVERIFY(answer->shown);
+        QVERIFY2(answer->text.contains(QStringLiteral("n'existe pas et ne peut pas être créé")), qPrintable(answer->text));
+        QVERIFY2(!answer->text.contains(QStringLiteral("n'a pas été touché")), qPrintable(answer->text));
+    }
+
+    void pictureChosenBeforeTheFirstSaveIsKept()
+    {
+        QTemporaryDir dir;
+        QImage picture(120, 90, QImage::Format_RGB32);
+        picture.fill(Qt::darkCyan);
+        const QString source = dir.filePath(QStringLiteral("parts.png"));
+        QVERIFY(picture.save(source));
+        FormEditeur w;
+        w.show();
+        auto message = answerNextMessage(QMessageBox::Cancel);
+        QVERIFY(w.setPicture(source));
+        QVERIFY2(!message->shown, qPrintable(message->text));
+        const QString name = QStringLiteral("images\\parts.bmp");
+        QCOMPARE(w.document().question(0).text(qcm::Field::PictureFile), name);
+        QVERIFY(!w.findChild<QLabel *>(QStringLiteral("picturePreview"))->pixmap().isNull());
+
+        // The first save puts it beside the quiz, in folders made for it.
+        type(w, QStringLiteral("questionText"), QStringLiteral("Quelle fraction est coloriée ?"));
+        QVERIFY(w.saveAs(dir.filePath(QStringLiteral("Fractions/fractions.qcm"))));
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("Fractions/images/parts.bmp"))).isFile());
+        QVERIFY(!w.findChild<QLabel *>(QStringLiteral("picturePreview"))->pixmap().isNull());
+        QVERIFY(w.findChild<QListWidget *>(QStringLiteral("problemList"))->findItems(QStringLiteral("parts"), Qt::MatchContains).isEmpty());
+    }
+};
+
+QTEST_MAIN(EditorFirstUseTest)
+#include "editor_first_use.moc"
