@@ -46,7 +46,7 @@ QString FormEditeur::dialogFolder() const
 void FormEditeur::newQuiz()
 {
     quiz.clear();
-    unsavedPictures.reset();
+    forgetPictures();
     // A new quiz opens on its first question, ready to be typed.
     quiz.doInsert(0, EditedQuestion::blank());
     updateTitle();
@@ -60,7 +60,7 @@ bool FormEditeur::openQuiz(const QString &path)
         tell(QMessageBox::Warning, QStringLiteral("Ce QCM ne peut pas être ouvert."), error);
         return false;
     }
-    unsavedPictures.reset();
+    forgetPictures();
     if (quiz.count() == 0)
         quiz.doInsert(0, EditedQuestion::blank());
     selectQuestion(0);
@@ -103,12 +103,18 @@ bool FormEditeur::writeTo(const QString &path)
         tell(QMessageBox::Critical, error);
         return false;
     }
-    if (!oldFolder.isEmpty() && oldFolder != quiz.folder()) {
-        copyPictures(oldFolder, quiz.folder());
+    if (oldFolder != quiz.folder()) {
+        // Another folder: what the editor copied before stays where it is.
+        copiedPictures.clear();
+        putAside.reset();
+        if (!oldFolder.isEmpty())
+            for (const QString &name : copyPictures(oldFolder, quiz.folder()))
+                copiedPictures.insert(name);
         showCurrentQuestion();
         scheduleCheck();
     }
     unsavedPictures.reset();
+    tidyPictures();
     statusBar()->showMessage(QStringLiteral("Enregistré : %1").arg(QDir::toNativeSeparators(path)), 5000);
     return true;
 }
@@ -151,17 +157,49 @@ bool FormEditeur::maybeSave()
     return answer == QMessageBox::Discard;
 }
 
-void FormEditeur::copyPictures(const QString &fromFolder, const QString &toFolder) const
+QStringList FormEditeur::copyPictures(const QString &fromFolder, const QString &toFolder) const
 {
+    QStringList copied;
     for (const EditedQuestion &question : quiz.allQuestions()) {
         const QString name = question.text(Field::PictureFile);
         if (name.isEmpty())
             continue;
         const QString from = pictures::picturePath(fromFolder, name);
         const QString to = pictures::picturePath(toFolder, name);
-        if (QFileInfo(from).isFile() && !QFileInfo::exists(to) && QDir().mkpath(QFileInfo(to).absolutePath()))
-            QFile::copy(from, to);
+        if (QFileInfo(from).isFile() && !QFileInfo::exists(to) && QDir().mkpath(QFileInfo(to).absolutePath())
+            && QFile::copy(from, to))
+            copied << name;
     }
+    return copied;
+}
+
+void FormEditeur::tidyPictures()
+{
+    if (putAside) {
+        for (const QString &name : copyPictures(putAside->path(), quiz.folder()))
+            copiedPictures.insert(name);
+    }
+    QSet<QString> named;
+    for (const EditedQuestion &question : quiz.allQuestions())
+        named.insert(question.text(Field::PictureFile));
+    for (const QString &name : std::as_const(copiedPictures)) {
+        const QString file = pictures::picturePath(quiz.folder(), name);
+        if (named.contains(name) || !QFileInfo(file).isFile())
+            continue;
+        if (!putAside)
+            putAside = std::make_unique<QTemporaryDir>();
+        const QString kept = pictures::picturePath(putAside->path(), name);
+        QFile::remove(kept);
+        if (QDir().mkpath(QFileInfo(kept).absolutePath()) && QFile::copy(file, kept))
+            QFile::remove(file);
+    }
+}
+
+void FormEditeur::forgetPictures()
+{
+    unsavedPictures.reset();
+    copiedPictures.clear();
+    putAside.reset();
 }
 
 QString FormEditeur::pictureFolder() const
@@ -189,6 +227,8 @@ bool FormEditeur::setPicture(const QString &sourcePath)
         tell(QMessageBox::Warning, result.error);
         return false;
     }
+    if (result.written && !quiz.folder().isEmpty())
+        copiedPictures.insert(result.recordName);
     quiz.setText(row, Field::PictureFile, result.recordName);
     return true;
 }

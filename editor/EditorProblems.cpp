@@ -10,6 +10,7 @@
 #include "editor/TextLimits.h"
 #include "pictures/PictureLoader.h"
 #include "quiz/Cp1252.h"
+#include "quiz/Judging.h"
 #include "quiz/authoring/QuizCheck.h"
 
 using qcm::Field;
@@ -71,6 +72,45 @@ std::vector<Finding> unstorableTexts(const std::vector<EditedQuestion> &question
     return findings;
 }
 
+QString propositionNumbers(int bits)
+{
+    QStringList numbers;
+    for (int i = 0; i < 5; ++i) {
+        if (bits & (1 << i))
+            numbers << QString::number(i + 1);
+    }
+    return (numbers.size() == 1 ? QStringLiteral("proposition ") : QStringLiteral("propositions "))
+           + numbers.join(QStringLiteral(", "));
+}
+
+// The check speaks of the file's key; the teacher sees "juste" boxes. Keys
+// the editor did not write are left in the file's words.
+QString inFormWords(const Finding &finding, const EditedQuestion &question)
+{
+    const QString key = question.text(Field::AnswerKey);
+    if (finding.field != QLatin1String("AnswerKey") || !finding.text.contains(QStringLiteral("clé"))
+        || !qcm::isPlainKey(key))
+        return finding.text;
+    int shown = 0;
+    for (int i = 1; i <= 5; ++i) {
+        if (!question.text(qcm::answerField(i)).isEmpty())
+            shown |= 1 << (i - 1);
+    }
+    const int right = question.rightBits();
+    const bool never = finding.level == Finding::Level::Error;
+    QString why;
+    if (right == 0)
+        why = question.allOf()
+            ? QStringLiteral("aucune case « juste » n'est cochée : la réponse n'est juste que si l'élève ne coche rien")
+            : QStringLiteral("aucune case « juste » n'est cochée");
+    else if ((right & ~shown) != 0)
+        why = QStringLiteral("la case « juste » est cochée sur une proposition vide, que l'élève ne peut pas cocher (%1)")
+                  .arg(propositionNumbers(right & ~shown));
+    else
+        return finding.text;
+    return never ? QStringLiteral("cette question ne peut jamais être jugée juste : ") + why : why;
+}
+
 } // namespace
 
 void FormEditeur::scheduleCheck()
@@ -89,7 +129,10 @@ void FormEditeur::refreshProblems()
             continue;
         const QString place = finding.record > 0 ? QStringLiteral("Question %1").arg(finding.record)
                                                  : QStringLiteral("QCM");
-        auto *item = new QListWidgetItem(place + QStringLiteral(" : ") + finding.text, problemList);
+        const QString text = finding.record > 0 && finding.record <= quiz.count()
+            ? inFormWords(finding, quiz.question(finding.record - 1))
+            : finding.text;
+        auto *item = new QListWidgetItem(place + QStringLiteral(" : ") + text, problemList);
         item->setData(Qt::UserRole, finding.record - 1);
         item->setIcon(QApplication::style()->standardIcon(
             finding.level == Finding::Level::Error ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning));

@@ -223,6 +223,9 @@ void FormEditeur::currentChanged(int row)
 
 void FormEditeur::textChanged(int row, Field field)
 {
+    // A picture put aside at the last save and named again (an undo) comes back at once.
+    if (field == Field::PictureFile && putAside)
+        copyPictures(putAside->path(), quiz.folder());
     if (row == currentRow())
         form->followChange(quiz.question(row), field, pictureFolder());
     scheduleCheck();

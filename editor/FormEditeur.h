@@ -2,6 +2,7 @@
 
 #include <QMainWindow>
 #include <QMessageBox>
+#include <QSet>
 #include <QTimer>
 #include <memory>
 #include <vector>
@@ -82,7 +83,13 @@ private:
     // first save, one of the editor's own that the save copies from.
     QString pictureFolder() const;
     QString folderForNewPictures();
-    void copyPictures(const QString &fromFolder, const QString &toFolder) const;
+    // Another quiz: the pictures of the last one are no longer ours to tidy.
+    void forgetPictures();
+    // Copies the pictures the questions name that toFolder lacks; returns their names.
+    QStringList copyPictures(const QString &fromFolder, const QString &toFolder) const;
+    // Puts aside the pictures the editor copied beside the quiz that no
+    // question names any more, and brings back those named again.
+    void tidyPictures();
     QString dialogFolder() const;
     QMessageBox::StandardButton tell(QMessageBox::Icon icon, const QString &text, const QString &details = {},
         QMessageBox::StandardButtons buttons = QMessageBox::Ok);
@@ -98,6 +105,10 @@ private:
     QString playerProgram;
     std::vector<std::unique_ptr<QTemporaryDir>> trialFolders;
     std::unique_ptr<QTemporaryDir> unsavedPictures;
+    // Pictures the editor put beside the quiz, by record name, and where
+    // the ones no question names are put aside (an undo may want them).
+    QSet<QString> copiedPictures;
+    std::unique_ptr<QTemporaryDir> putAside;
     QAction *duplicateAction = nullptr;
     QAction *removeAction = nullptr;
     QAction *upAction = nullptr;

@@ -161,7 +161,7 @@ PictureResult importPicture(const QString &sourcePath, const QString &quizFolder
             continue;
         if (!exists && !writeFile(target, data))
             return {{}, QStringLiteral("Impossible d'écrire « %1 ».").arg(QDir::toNativeSeparators(target))};
-        return {ImagesFolder + QLatin1Char('\\') + name, {}};
+        return {ImagesFolder + QLatin1Char('\\') + name, {}, !exists};
     }
     return {{}, QStringLiteral("Trop d'images portent déjà ce nom dans le dossier « images ».")};
 }

@@ -32,6 +32,7 @@ struct PictureResult
 {
     QString recordName; // "images\nom.jpg"; empty on failure
     QString error;      // in French
+    bool written = false; // false when an identical file was already there
 };
 // Copies or converts the file into quizFolder/images; a file already there
 // with the same content is reused rather than copied again.

@@ -1,3 +1,4 @@
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -270,6 +271,73 @@ private slots:
         QVERIFY(QFileInfo(dir.filePath(QStringLiteral("Fractions/images/parts.bmp"))).isFile());
         QVERIFY(!w.findChild<QLabel *>(QStringLiteral("picturePreview"))->pixmap().isNull());
         QVERIFY(w.findChild<QListWidget *>(QStringLiteral("problemList"))->findItems(QStringLiteral("parts"), Qt::MatchContains).isEmpty());
+    }
+
+    void problemsSpeakOfTheRightBoxes()
+    {
+        FormEditeur w;
+        w.show();
+        type(w, QStringLiteral("questionText"), QStringLiteral("Quelle est la moitié de 8 ?"));
+        type(w, QStringLiteral("proposition1"), QStringLiteral("4"));
+        const auto problems = [&w] {
+            QStringList texts;
+            auto *list = w.findChild<QListWidget *>(QStringLiteral("problemList"));
+            for (int i = 0; i < list->count(); ++i)
+                texts << list->item(i)->text();
+            return texts.join(u'\n');
+        };
+        QTRY_VERIFY2(problems().contains(QStringLiteral("aucune case « juste » n'est cochée")), qPrintable(problems()));
+        QVERIFY2(!problems().contains(QStringLiteral("clé")), qPrintable(problems()));
+
+        w.findChild<QCheckBox *>(QStringLiteral("right2"))->click();
+        QTRY_VERIFY2(problems().contains(QStringLiteral("case « juste » est cochée sur une proposition vide")),
+                     qPrintable(problems()));
+        QVERIFY2(problems().contains(QStringLiteral("(proposition 2)")), qPrintable(problems()));
+        QVERIFY2(!problems().contains(QStringLiteral("clé")), qPrintable(problems()));
+    }
+
+    void picturesNoQuestionNamesAreTidiedAtSave()
+    {
+        QTemporaryDir dir;
+        const auto picture = [&dir](const QString &name, Qt::GlobalColor colour) {
+            QImage image(60, 40, QImage::Format_RGB32);
+            image.fill(colour);
+            const QString path = dir.filePath(name);
+            image.save(path);
+            return path;
+        };
+        FormEditeur w;
+        w.show();
+        type(w, QStringLiteral("questionText"), QStringLiteral("Quelle couleur ?"));
+        QVERIFY(w.saveAs(dir.filePath(QStringLiteral("couleurs.qcm"))));
+        // A picture the teacher put there herself is never the editor's to remove.
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("images")));
+        QVERIFY(QFile::copy(picture(QStringLiteral("sien.png"), Qt::green), dir.filePath(QStringLiteral("images/sien.png"))));
+        const QString red = dir.filePath(QStringLiteral("images/rouge.bmp"));
+        const QString blue = dir.filePath(QStringLiteral("images/bleu.bmp"));
+
+        QVERIFY(w.setPicture(picture(QStringLiteral("rouge.png"), Qt::red)));
+        QVERIFY(QFileInfo(red).isFile());
+        w.findChild<QPushButton *>(QStringLiteral("removePicture"))->click();
+        QVERIFY(w.document().question(0).text(qcm::Field::PictureFile).isEmpty());
+        QVERIFY(w.save());
+        QVERIFY(!QFileInfo::exists(red));
+
+        // Undone, the removal brings its picture back.
+        w.document().undoStack()->undo();
+        QCOMPARE(w.document().question(0).text(qcm::Field::PictureFile), QStringLiteral("images\\rouge.bmp"));
+        QVERIFY(QFileInfo(red).isFile());
+        QVERIFY(w.save());
+        QVERIFY(QFileInfo(red).isFile());
+
+        // A choice undone before the save leaves nothing behind either.
+        QVERIFY(w.setPicture(picture(QStringLiteral("bleu.png"), Qt::blue)));
+        QVERIFY(QFileInfo(blue).isFile());
+        w.document().undoStack()->undo();
+        QVERIFY(w.save());
+        QVERIFY(!QFileInfo::exists(blue));
+        QVERIFY(QFileInfo(red).isFile());
+        QVERIFY(QFileInfo(dir.filePath(QStringLiteral("images/sien.png"))).isFile());
     }
 };
 
