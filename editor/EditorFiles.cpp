@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QImageReader>
 #include <QStatusBar>
 #include <QTemporaryDir>
 
@@ -222,7 +223,23 @@ bool FormEditeur::setPicture(const QString &sourcePath)
     const int row = currentRow();
     if (row < 0)
         return false;
-    const PictureResult result = importPicture(sourcePath, folderForNewPictures());
+    // Most photographs and drawings are larger than the player's area.
+    bool fit = false;
+    const QSize size = QImageReader(sourcePath).size();
+    if (size.isValid() && !fitsPictureArea(size)) {
+        const auto answer = tell(QMessageBox::Question,
+            QStringLiteral("Cette image (%1 × %2 pixels) est plus grande que la zone d'image du lecteur (%3 × %4) : "
+                           "l'élève devra la faire défiler.\n\nLa réduire pour qu'elle tienne dans la zone ?")
+                .arg(size.width())
+                .arg(size.height())
+                .arg(PictureArea.width())
+                .arg(PictureArea.height()),
+            {}, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (answer == QMessageBox::Cancel)
+            return false;
+        fit = answer == QMessageBox::Yes;
+    }
+    const PictureResult result = importPicture(sourcePath, folderForNewPictures(), fit);
     if (result.recordName.isEmpty()) {
         tell(QMessageBox::Warning, result.error);
         return false;

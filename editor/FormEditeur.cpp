@@ -305,6 +305,8 @@ QMessageBox::StandardButton FormEditeur::tell(QMessageBox::Icon icon, const QStr
     box.setObjectName(QStringLiteral("editorMessage"));
     if (!details.isEmpty())
         box.setDetailedText(details);
+    if (QAbstractButton *discard = box.button(QMessageBox::Discard))
+        discard->setText(QStringLiteral("&Ne pas enregistrer"));
     return QMessageBox::StandardButton(box.exec());
 }
 

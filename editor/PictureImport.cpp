@@ -94,7 +94,7 @@ bool looksLikePhotograph(const QImage &image)
     return false;
 }
 
-ConvertedPicture convertPicture(const QImage &image)
+ConvertedPicture convertPicture(const QImage &image, QSize largest)
 {
     if (image.isNull())
         return {};
@@ -104,8 +104,8 @@ ConvertedPicture convertPicture(const QImage &image)
         QPainter painter(&flat);
         painter.drawImage(0, 0, image);
     }
-    if (flat.width() > MaxPictureSide || flat.height() > MaxPictureSide)
-        flat = flat.scaled(MaxPictureSide, MaxPictureSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    if (flat.width() > largest.width() || flat.height() > largest.height())
+        flat = flat.scaled(largest, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     ConvertedPicture result;
     QBuffer buffer(&result.data);
     buffer.open(QIODevice::WriteOnly);
@@ -119,7 +119,7 @@ ConvertedPicture convertPicture(const QImage &image)
     return result;
 }
 
-PictureResult importPicture(const QString &sourcePath, const QString &quizFolder)
+PictureResult importPicture(const QString &sourcePath, const QString &quizFolder, bool fitToArea)
 {
     const QByteArray original = readFile(sourcePath);
     if (original.isEmpty())
@@ -131,14 +131,16 @@ PictureResult importPicture(const QString &sourcePath, const QString &quizFolder
         : pictures::loadPicture(sourcePath);
     QByteArray data = original;
     QString extension = extensionOf(sourcePath);
-    if (!shownAsIs(sourcePath, decoded)) {
+    if ((fitToArea && !fitsPictureArea(decoded.size())) || !shownAsIs(sourcePath, decoded)) {
         if (decoded.isNull()) {
             QBuffer buffer(&data);
             QImageReader reader(&buffer);
             reader.setAutoTransform(true);
             decoded = reader.read();
         }
-        const ConvertedPicture converted = convertPicture(decoded);
+        const bool reduce = fitToArea && !fitsPictureArea(decoded.size());
+        const ConvertedPicture converted
+            = convertPicture(decoded, reduce ? PictureArea : QSize(MaxPictureSide, MaxPictureSide));
         if (converted.extension.isEmpty())
             return {{}, QStringLiteral("« %1 » n'est pas une image que l'éditeur sait lire.")
                             .arg(QFileInfo(sourcePath).fileName())};

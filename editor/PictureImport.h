@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 // Brings a teacher's picture beside the quiz, into its "images" folder, in a
@@ -12,6 +13,12 @@ namespace editor {
 // Pictures are kept at most this many pixels on a side: a projector shows
 // them at screen size, and quizzes travel on USB keys.
 inline constexpr int MaxPictureSide = 1600;
+// The player's picture area: a larger picture is scrolled there.
+inline constexpr QSize PictureArea{297, 345};
+inline bool fitsPictureArea(QSize size)
+{
+    return size.width() <= PictureArea.width() && size.height() <= PictureArea.height();
+}
 
 // A file name of letters, digits, '-' and '_' only (accents folded), with at
 // most maxLength characters; "image" when nothing is left.
@@ -25,8 +32,8 @@ struct ConvertedPicture
     QByteArray data;
     QString extension; // "jpg" or "bmp"; empty when the picture cannot be read
 };
-// Flattens transparency over white, scales down, and encodes.
-ConvertedPicture convertPicture(const QImage &image);
+// Flattens transparency over white, scales down to largest, and encodes.
+ConvertedPicture convertPicture(const QImage &image, QSize largest = {MaxPictureSide, MaxPictureSide});
 
 struct PictureResult
 {
@@ -34,8 +41,9 @@ struct PictureResult
     QString error;      // in French
     bool written = false; // false when an identical file was already there
 };
-// Copies or converts the file into quizFolder/images; a file already there
-// with the same content is reused rather than copied again.
-PictureResult importPicture(const QString &sourcePath, const QString &quizFolder);
+// Copies or converts the file into quizFolder/images, reduced to the
+// player's picture area when fitToArea is set; a file already there with
+// the same content is reused rather than copied again.
+PictureResult importPicture(const QString &sourcePath, const QString &quizFolder, bool fitToArea = false);
 
 } // namespace editor

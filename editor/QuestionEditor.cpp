@@ -11,9 +11,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 #include "editor/FieldGuard.h"
+#include "editor/PictureImport.h"
 #include "editor/TextLimits.h"
 #include "pictures/PictureLoader.h"
 
@@ -23,9 +25,6 @@ namespace editor {
 
 namespace {
 
-// The player's picture area; the preview shows what fits in it.
-constexpr int PreviewWidth = 297;
-constexpr int PreviewHeight = 345;
 
 QPlainTextEdit *makeTextBox(const QString &name, QWidget *parent)
 {
@@ -49,7 +48,8 @@ QuestionEditor::QuestionEditor(QWidget *parent)
     , pictureName(new QLineEdit(this))
     , pictureButton(new QPushButton(QStringLiteral("Choisir une &image…"), this))
     , removePicture(new QPushButton(QStringLiteral("Re&tirer l'image"), this))
-    , picturePreview(new QLabel(this))
+    , pictureArea(new QScrollArea(this))
+    , picturePreview(new QLabel(pictureArea))
 {
     auto *grid = new QGridLayout;
     grid->setColumnStretch(1, 1);
@@ -101,17 +101,22 @@ QuestionEditor::QuestionEditor(QWidget *parent)
     connect(pictureButton, &QPushButton::clicked, this, &QuestionEditor::choosePicture);
     connect(removePicture, &QPushButton::clicked, this, [this] { emit edited(Field::PictureFile, QString()); });
 
+    // The player's picture area: the picture at its own size from the top
+    // left corner, scroll bars when it is larger.
+    pictureArea->setObjectName(QStringLiteral("pictureArea"));
+    pictureArea->setFrameShape(QFrame::StyledPanel);
+    const int frame = 2 * pictureArea->frameWidth();
+    pictureArea->setFixedSize(PictureArea.width() + frame, PictureArea.height() + frame);
+    pictureArea->setWidget(picturePreview);
+    pictureArea->setBackgroundRole(QPalette::Base);
     picturePreview->setObjectName(QStringLiteral("picturePreview"));
     picturePreview->setAccessibleName(QStringLiteral("Aperçu de l'image"));
-    picturePreview->setFixedSize(PreviewWidth + 2, PreviewHeight + 2);
-    picturePreview->setAlignment(Qt::AlignCenter);
-    picturePreview->setFrameShape(QFrame::StyledPanel);
     picturePreview->setWordWrap(true);
 
     auto *layout = new QHBoxLayout(this);
     layout->addLayout(grid, 1);
     auto *previewColumn = new QVBoxLayout;
-    previewColumn->addWidget(picturePreview);
+    previewColumn->addWidget(pictureArea);
     previewColumn->addStretch();
     layout->addLayout(previewColumn);
     // Tab follows the form from top to bottom, each box after its proposition.
@@ -253,27 +258,30 @@ void QuestionEditor::focusQuestion()
 void QuestionEditor::showPicture(const QString &name, const QString &quizFolder)
 {
     removePicture->setEnabled(!name.isEmpty());
-    picturePreview->setPixmap({});
-    if (name.isEmpty()) {
-        picturePreview->setText(QStringLiteral("Pas d'image pour cette question"));
-        return;
-    }
     QString error;
-    const QImage image = quizFolder.isEmpty()
+    const QImage image = name.isEmpty() || quizFolder.isEmpty()
         ? QImage()
         : pictures::loadPicture(pictures::picturePath(quizFolder, name), &error);
     if (image.isNull()) {
-        picturePreview->setText(QStringLiteral("Le lecteur ne pourra pas afficher cette image : %1")
-                                    .arg(error.isEmpty() ? QStringLiteral("QCM pas encore enregistré") : error));
+        showPreviewText(name.isEmpty() ? QStringLiteral("Pas d'image pour cette question")
+                                       : QStringLiteral("Le lecteur ne pourra pas afficher cette image : %1")
+                                             .arg(error.isEmpty() ? QStringLiteral("QCM pas encore enregistré") : error));
         return;
     }
-    // The preview is the player's picture area; a larger picture is shown
-    // reduced here and scrolled in the player.
-    const QImage fitted = image.width() > PreviewWidth || image.height() > PreviewHeight
-        ? image.scaled(PreviewWidth, PreviewHeight, Qt::KeepAspectRatio, Qt::SmoothTransformation)
-        : image;
-    picturePreview->setPixmap(QPixmap::fromImage(fitted));
+    picturePreview->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    picturePreview->setPixmap(QPixmap::fromImage(image));
+    picturePreview->resize(image.size());
     picturePreview->setToolTip(QStringLiteral("%1 × %2 pixels").arg(image.width()).arg(image.height()));
+    pictureArea->ensureVisible(0, 0);
+}
+
+void QuestionEditor::showPreviewText(const QString &text)
+{
+    picturePreview->setPixmap({});
+    picturePreview->setToolTip({});
+    picturePreview->setAlignment(Qt::AlignCenter);
+    picturePreview->setText(text);
+    picturePreview->resize(pictureArea->viewport()->size());
 }
 
 } // namespace editor

@@ -12,6 +12,7 @@ class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 
 // The form of one question: its text, five propositions with their "juste"
 // boxes, the rule, the two comments and the picture. It shows a question and
@@ -50,6 +51,7 @@ private:
     void boxesChanged();
     void ruleChanged();
     void showPicture(const QString &name, const QString &quizFolder);
+    void showPreviewText(const QString &text);
     void showKey(const EditedQuestion &question);
 
     QPlainTextEdit *questionText;
@@ -62,6 +64,7 @@ private:
     QLineEdit *pictureName;
     QPushButton *pictureButton;
     QPushButton *removePicture;
+    QScrollArea *pictureArea;
     QLabel *picturePreview;
     std::array<FieldGuard *, 12> guards{};
     std::array<QWidget *, 12> edits{};

@@ -176,14 +176,19 @@ public:
         const PictureProbe result = probe ? probe(quizFolder, picture) : PictureProbe{};
         if (result.loaded) {
             add(Level::Remark, number, field,
-                say(lang, "image %1 : %2 × %3 pixels%4", "picture %1: %2 × %3 pixels%4")
+                say(lang, "image %1 : %2 × %3 pixels", "picture %1: %2 × %3 pixels")
                     .arg(quoted(picture))
                     .arg(result.width)
-                    .arg(result.height)
-                    .arg(result.width > 297 || result.height > 345
-                            ? say(lang, ", plus grande que la zone d'image (297 × 345) : l'élève devra la faire défiler",
-                                ", larger than the picture area (297 × 345): the pupil will have to scroll it")
-                            : QString()));
+                    .arg(result.height));
+            if (result.width > 297 || result.height > 345)
+                add(Level::Warning, number, field,
+                    say(lang, "l'image %1 (%2 × %3) est plus grande que la zone d'image (297 × 345) : l'élève devra la "
+                              "faire défiler",
+                        "the picture %1 (%2 × %3) is larger than the picture area (297 × 345): the pupil will have to "
+                        "scroll it")
+                        .arg(quoted(picture))
+                        .arg(result.width)
+                        .arg(result.height));
         } else {
             add(Level::Error, number, field,
                 say(lang, "l'image %1 ne peut pas être affichée (%2) : le lecteur émettra un bip",

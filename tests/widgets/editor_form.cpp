@@ -144,9 +144,14 @@ private slots:
         }
         QVERIFY(w.saveAs(path));
         w.selectQuestion(1);
+        auto keepSize = answerNextMessage(QMessageBox::No);
         QVERIFY(w.setPicture(photograph(dir.path())));
+        QVERIFY(keepSize->shown);
         QVERIFY(!child<QLabel>(w, QStringLiteral("picturePreview"))->pixmap().isNull());
         QVERIFY(w.isWindowModified());
+        // The question about the picture's size took the focus for a while.
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         QTest::keyClick(&w, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(!w.isWindowModified());
 
@@ -382,7 +387,9 @@ private slots:
         type(w, QStringLiteral("questionText"), QStringLiteral("Qui est-ce ?"));
         QDir().mkpath(dir.filePath(QStringLiteral("quiz")));
         QVERIFY(w.saveAs(dir.filePath(QStringLiteral("quiz/portrait.qcm"))));
+        auto keepSize = answerNextMessage(QMessageBox::No);
         QVERIFY(w.setPicture(photograph(dir.path())));
+        QVERIFY(keepSize->shown);
         type(w, QStringLiteral("proposition1"), QStringLiteral("Moi"));
         QVERIFY(w.isWindowModified());
 
