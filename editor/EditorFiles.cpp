@@ -11,6 +11,7 @@
 
 #include "editor/PictureImport.h"
 #include "editor/QuestionEditor.h"
+#include "editor/RecentQuizzes.h"
 #include "platform/Folders.h"
 #include "pictures/PictureLoader.h"
 
@@ -66,7 +67,21 @@ bool FormEditeur::openQuiz(const QString &path)
         quiz.doInsert(0, EditedQuestion::blank());
     selectQuestion(0);
     updateTitle();
+    recent->remember(path);
     return true;
+}
+
+void FormEditeur::openRecent(const QString &path)
+{
+    if (!maybeSave())
+        return;
+    if (!QFileInfo(path).isFile()) {
+        tell(QMessageBox::Warning, QStringLiteral("Le QCM « %1 » n'est plus là : il a été déplacé, renommé ou supprimé.")
+                                       .arg(QDir::toNativeSeparators(path)));
+        recent->forget(path);
+        return;
+    }
+    openQuiz(path);
 }
 
 void FormEditeur::chooseOpen()
@@ -116,6 +131,7 @@ bool FormEditeur::writeTo(const QString &path)
     }
     unsavedPictures.reset();
     tidyPictures();
+    recent->remember(path);
     statusBar()->showMessage(QStringLiteral("Enregistré : %1").arg(QDir::toNativeSeparators(path)), 5000);
     return true;
 }

@@ -1,6 +1,7 @@
 #include "editor/FieldGuard.h"
 
 #include <QHBoxLayout>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 
@@ -15,19 +16,27 @@ FieldGuard::FieldGuard(int capacity, const QString &objectPrefix, QWidget *paren
     , warningRow(new QWidget(parent))
     , warningText(new QLabel(warningRow))
     , replaceButton(new QPushButton(QStringLiteral("Remplacer"), warningRow))
+    , cutButton(new QPushButton(QStringLiteral("Couper à %1").arg(capacity), warningRow))
 {
     counterLabel->setObjectName(objectPrefix + QStringLiteral("Count"));
     warningText->setObjectName(objectPrefix + QStringLiteral("Warning"));
     replaceButton->setObjectName(objectPrefix + QStringLiteral("Replace"));
+    cutButton->setObjectName(objectPrefix + QStringLiteral("Cut"));
     counterLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // As wide as its widest text, bold: the field beside it keeps its width.
+    QFont bold = counterLabel->font();
+    bold.setBold(true);
+    counterLabel->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(QStringLiteral("0000/%1").arg(capacity)));
     warningText->setWordWrap(true);
     warningText->setStyleSheet(QStringLiteral("color: #b00000"));
     auto *layout = new QHBoxLayout(warningRow);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(warningText, 1);
     layout->addWidget(replaceButton);
+    layout->addWidget(cutButton);
     warningRow->hide();
     connect(replaceButton, &QPushButton::clicked, this, &FieldGuard::replaceRequested);
+    connect(cutButton, &QPushButton::clicked, this, &FieldGuard::cutRequested);
 }
 
 void FieldGuard::show(const QString &stored)
@@ -39,11 +48,17 @@ void FieldGuard::show(const QString &stored)
     counterLabel->setAccessibleName(over ? QStringLiteral("%1 caractères sur %2 : trop long").arg(length).arg(capacity)
                                          : QStringLiteral("%1 caractères sur %2").arg(length).arg(capacity));
     const QString proposal = replacementProposal(stored);
-    warningRow->setVisible(!proposal.isEmpty());
+    QStringList warnings;
+    if (over)
+        warnings << QStringLiteral("%1 caractères de trop : le fichier QCM en garde %2.").arg(length - capacity).arg(capacity);
     if (!proposal.isEmpty()) {
-        warningText->setText(QStringLiteral("Caractères que le fichier QCM ne peut pas garder : %1.").arg(proposal));
+        warnings << QStringLiteral("Caractères que le fichier QCM ne peut pas garder : %1.").arg(proposal);
         replaceButton->setAccessibleName(QStringLiteral("Remplacer : %1").arg(proposal));
     }
+    warningText->setText(warnings.join(u' '));
+    replaceButton->setVisible(!proposal.isEmpty());
+    cutButton->setVisible(over);
+    warningRow->setVisible(!warnings.isEmpty());
 }
 
 } // namespace editor

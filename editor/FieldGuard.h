@@ -8,8 +8,9 @@ class QPushButton;
 class QWidget;
 
 // The counter and the warning that follow one text field as the teacher
-// types: "12/255" turning red over the limit, and the characters the quiz
-// file cannot store with a button that replaces them.
+// types: "12/255" turning red over the limit with a button that cuts the
+// text there, and the characters the quiz file cannot store with a button
+// that replaces them.
 namespace editor {
 
 class FieldGuard : public QObject
@@ -25,6 +26,8 @@ public:
 
 signals:
     void replaceRequested();
+    // Keep only what the file can hold.
+    void cutRequested();
 
 private:
     int capacity;
@@ -32,6 +35,7 @@ private:
     QWidget *warningRow;
     QLabel *warningText;
     QPushButton *replaceButton;
+    QPushButton *cutButton;
 };
 
 } // namespace editor

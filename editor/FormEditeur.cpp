@@ -18,6 +18,7 @@
 #include <QVBoxLayout>
 
 #include "editor/QuestionEditor.h"
+#include "editor/RecentQuizzes.h"
 #include "platform/Folders.h"
 
 using qcm::Field;
@@ -150,6 +151,8 @@ void FormEditeur::buildActions()
             newQuiz();
     });
     add(file, QStringLiteral("&Ouvrir…"), QKeySequence::Open, &FormEditeur::chooseOpen);
+    recent = new RecentQuizzes(file->addMenu(QStringLiteral("Ouvrir un QCM &récent")));
+    connect(recent, &RecentQuizzes::openRequested, this, &FormEditeur::openRecent);
     add(file, QStringLiteral("&Enregistrer"), QKeySequence::Save, &FormEditeur::save);
     add(file, QStringLiteral("Enregistrer &sous…"), QKeySequence(QStringLiteral("Ctrl+Shift+S")),
         &FormEditeur::chooseSaveAs);

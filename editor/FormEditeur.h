@@ -19,6 +19,7 @@ class QTemporaryDir;
 namespace editor {
 
 class QuestionEditor;
+class RecentQuizzes;
 
 // The teacher's editor: the list of questions on the left, the form of the
 // chosen question on the right, the problems the player would meet below.
@@ -72,6 +73,7 @@ private:
     void refreshProblems();
     void problemActivated(QListWidgetItem *item);
     void chooseOpen();
+    void openRecent(const QString &path);
     void chooseSaveAs();
     void choosePicture();
     void chooseImport();
@@ -109,6 +111,7 @@ private:
     // the ones no question names are put aside (an undo may want them).
     QSet<QString> copiedPictures;
     std::unique_ptr<QTemporaryDir> putAside;
+    RecentQuizzes *recent = nullptr;
     QAction *duplicateAction = nullptr;
     QAction *removeAction = nullptr;
     QAction *upAction = nullptr;

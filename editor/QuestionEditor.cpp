@@ -156,6 +156,8 @@ void QuestionEditor::addTextRow(QGridLayout *grid, int row, const QString &label
         connect(line, &QLineEdit::textChanged, this, [this, field] { textEdited(field); });
     connect(guard, &FieldGuard::replaceRequested, this,
         [this, field] { emit edited(field, withReplacements(storedForm(shownText(field)))); });
+    connect(guard, &FieldGuard::cutRequested, this,
+        [this, field, capacity] { emit edited(field, cutTo(storedForm(shownText(field)), capacity)); });
 }
 
 QString QuestionEditor::shownText(Field field) const

@@ -20,6 +20,14 @@ QString shownForm(const QString &stored)
     return shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
+QString cutTo(const QString &stored, int capacity)
+{
+    QString cut = stored.left(capacity);
+    if (cut.endsWith(QLatin1Char('\r')))
+        cut.chop(1);
+    return cut;
+}
+
 QString withReplacements(const QString &stored)
 {
     QString result;

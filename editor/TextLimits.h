@@ -8,6 +8,8 @@ namespace editor {
 
 QString storedForm(const QString &shown);
 QString shownForm(const QString &stored);
+// The first capacity characters of the stored form, a line break never cut in two.
+QString cutTo(const QString &stored, int capacity);
 // The stored form with each character Windows-1252 lacks replaced by its
 // closest writing ("≤" by "<=", "π" by "pi", an unknown one by "?").
 QString withReplacements(const QString &stored);

@@ -4,9 +4,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
-#include <QSettings>
 #include <QSysInfo>
 
+#include "platform/Settings.h"
 #include "quiz/ResultLine.h"
 
 namespace platform {
@@ -91,20 +91,14 @@ QString appendResultLine(const QString &path, const QString &line)
     return writeWhole(file, bytes);
 }
 
-// The registry on Windows unless the default format was changed: tests give
-// each run settings of its own.
 bool resultsLogWanted()
 {
-    return QSettings(QSettings::defaultFormat(), QSettings::UserScope, QStringLiteral("Tavelor"),
-                     QStringLiteral("Tavelor"))
-        .value(LogKey, false)
-        .toBool();
+    return programSettings().value(LogKey, false).toBool();
 }
 
 void setResultsLogWanted(bool wanted)
 {
-    QSettings(QSettings::defaultFormat(), QSettings::UserScope, QStringLiteral("Tavelor"), QStringLiteral("Tavelor"))
-        .setValue(LogKey, wanted);
+    programSettings().setValue(LogKey, wanted);
 }
 
 } // namespace platform

@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QListView>
 #include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
@@ -16,9 +18,11 @@
 #include <QTest>
 
 #include "editor/FormEditeur.h"
+#include "editor/RecentQuizzes.h"
 #include "editor_fixture.h"
 #include "platform/Folders.h"
 #include "quiz/QuizFile.h"
+#include "quiz/QuestionRecord.h"
 
 using namespace editor;
 using namespace editor_test;
@@ -52,6 +56,7 @@ public:
 
     QStringList seen;
     QStringList texts;
+    QStringList buttonTexts;
     QStringList folders;
 
 private:
@@ -70,6 +75,8 @@ private:
             m_steps.removeFirst();
             seen << QStringLiteral("QMessageBox");
             texts << box->text();
+            for (QAbstractButton *button : box->buttons())
+                buttonTexts << button->text();
             box->button(step.button)->click();
         } else if (auto *dialog = qobject_cast<QFileDialog *>(modal)) {
             if (step.typedName.isEmpty()) {
@@ -385,6 +392,80 @@ private slots:
         // The question has no proposition yet: the check says so in any case.
         QTRY_VERIFY2(problems().contains(QStringLiteral("sans proposition")), qPrintable(problems()));
         QCOMPARE(problems().contains(scroll), !reduce);
+    }
+
+    void fieldsKeepTheirWidthAndLongTextsCanBeCut()
+    {
+        FormEditeur w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        auto *proposition = w.findChild<QLineEdit *>(QStringLiteral("proposition1"));
+        const int capacity = int(qcm::layoutOf(qcm::Field::Answer1).capacity);
+        type(w, QStringLiteral("proposition1"), QStringLiteral("123456789"));
+        QCoreApplication::processEvents();
+        const int width = proposition->width();
+        // A tenth character, then too many: the counter gains digits and turns red.
+        type(w, QStringLiteral("proposition1"), QStringLiteral("0") + QString(capacity, u'x'));
+        QCoreApplication::processEvents();
+        QCOMPARE(proposition->width(), width);
+
+        auto *cut = w.findChild<QPushButton *>(QStringLiteral("proposition1Cut"));
+        QVERIFY(cut->isVisible());
+        QCOMPARE(cut->text(), QStringLiteral("Couper à %1").arg(capacity));
+        cut->click();
+        QCOMPARE(w.document().question(0).text(qcm::Field::Answer1).size(), qsizetype(capacity));
+        QVERIFY(w.document().question(0).text(qcm::Field::Answer1).startsWith(QStringLiteral("1234567890x")));
+        QVERIFY(!cut->isVisible());
+    }
+
+    void unsavedChangesOfferNotToSave()
+    {
+        FormEditeur w;
+        type(w, QStringLiteral("questionText"), QStringLiteral("Une question"));
+        ModalScript script({ModalScript::Step{QMessageBox::Cancel, {}}});
+        QVERIFY(!w.maybeSave());
+        QVERIFY(script.buttonTexts.contains(QStringLiteral("&Ne pas enregistrer")));
+    }
+
+    void recentQuizzesAreOfferedAgain()
+    {
+        QTemporaryDir dir;
+        const QString first = dir.filePath(QStringLiteral("addition.qcm"));
+        const QString second = dir.filePath(QStringLiteral("soustraction.qcm"));
+        {
+            FormEditeur w;
+            type(w, QStringLiteral("questionText"), QStringLiteral("2 + 2 ?"));
+            QVERIFY(w.saveAs(first));
+            type(w, QStringLiteral("questionText"), QStringLiteral(" et 3 + 3 ?"));
+            QVERIFY(w.saveAs(second));
+            QVERIFY(w.openQuiz(first));
+        }
+        // The next run offers them, the last one first.
+        FormEditeur w;
+        QMenu *recent = nullptr;
+        for (QAction *action : w.menuBar()->actions().first()->menu()->actions()) {
+            if (action->menu() && action->text().contains(QStringLiteral("récent")))
+                recent = action->menu();
+        }
+        QVERIFY(recent);
+        // Earlier saves of this run are there too, further down.
+        const qsizetype offered = recent->actions().size();
+        QVERIFY(offered >= 2 && offered <= RecentQuizzes::Kept);
+        QVERIFY(recent->actions()[0]->text().startsWith(QStringLiteral("&1 addition.qcm")));
+        QVERIFY(recent->actions()[1]->text().startsWith(QStringLiteral("&2 soustraction.qcm")));
+        recent->actions()[1]->trigger();
+        QCOMPARE(QFileInfo(w.document().path()).fileName(), QStringLiteral("soustraction.qcm"));
+
+        // One that is gone is said so, and no longer offered.
+        QVERIFY(QFile::remove(first));
+        const QString gone = recent->actions()[1]->text();
+        QVERIFY(gone.contains(QStringLiteral("addition.qcm")));
+        auto answer = answerNextMessage(QMessageBox::Ok);
+        recent->actions()[1]->trigger();
+        QVERIFY(answer->shown);
+        QVERIFY2(answer->text.contains(QStringLiteral("n'est plus là")), qPrintable(answer->text));
+        QCOMPARE(recent->actions().size(), offered - 1);
+        QCOMPARE(QFileInfo(w.document().path()).fileName(), QStringLiteral("soustraction.qcm"));
     }
 };
 

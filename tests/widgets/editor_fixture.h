@@ -7,6 +7,8 @@
 #include <QAbstractButton>
 #include <memory>
 
+#include "tests/common/SettingsOfThisRun.h"
+
 // Answers the next message box the editor shows, and keeps its text.
 namespace editor_test {
 

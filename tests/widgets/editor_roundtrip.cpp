@@ -4,6 +4,7 @@
 #include <QTest>
 
 #include "editor/FormEditeur.h"
+#include "tests/common/SettingsOfThisRun.h"
 #include "quiz/QuizFile.h"
 #include "quiz/RecordText.h"
 #include "quiz/Scramble.h"

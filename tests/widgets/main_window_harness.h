@@ -14,7 +14,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QQueue>
-#include <QSettings>
 #include <QStringList>
 #include <QTemporaryDir>
 #include <QTest>
@@ -23,6 +22,7 @@
 #include <memory>
 #include <vector>
 
+#include "tests/common/SettingsOfThisRun.h"
 #include "app/Application.h"
 #include "app/TavelorWindows.h"
 #include "quiz/QuizFile.h"
@@ -30,16 +30,6 @@
 #include "skin/EzRgnBtn.h"
 #include "ui_FenetreMessage.h"
 #include "ui_FormQCM.h"
-
-// Settings of this run's own: on Windows they would be the registry, which
-// the tests running beside this one share.
-inline void useSettingsOfThisRun()
-{
-    static QTemporaryDir folder;
-    QSettings::setDefaultFormat(QSettings::IniFormat);
-    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, folder.path());
-}
-Q_COREAPP_STARTUP_FUNCTION(useSettingsOfThisRun)
 
 struct QuestionDraft
 {

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QSettings>
+
+// The settings Tavelor keeps between runs, for the player and the editor:
+// the registry on Windows, a file elsewhere, unless the default format was
+// changed (tests give each run settings of its own).
+namespace platform {
+
+QSettings programSettings();
+
+} // namespace platform
