@@ -50,15 +50,22 @@ QIcon programIcon()
     return icon;
 }
 
-void loadTranslations(QApplication &app)
-{
-    auto *translator = new QTranslator(&app);
-    if (translator->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(translator);
-}
-
 } // namespace
+
+void installFrench(QApplication &app)
+{
+    // Dates and the file types the dialogs show follow the default locale.
+    QLocale::setDefault(QLocale(QLocale::French, QLocale::France));
+    // Searched last: Qt's own translation, installed after it, wins where
+    // it has a text.
+    auto *ours = new QTranslator(&app);
+    if (ours->load(QStringLiteral(":/translations/tavelor_qt_fr.qm")))
+        QApplication::installTranslator(ours);
+    auto *qts = new QTranslator(&app);
+    if (qts->load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
+                  QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(qts);
+}
 
 void setUpApplication(QApplication &app)
 {
@@ -67,7 +74,7 @@ void setUpApplication(QApplication &app)
     QApplication::setApplicationVersion(QStringLiteral(TAVELOR_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("tavelor"));
     loadFonts();
-    loadTranslations(app);
+    installFrench(app);
     installSkinAccessibility();
     // Named as installed: asked for by a name it stands in for, Qt would
     // first rank every installed font as a stand-in for the missing one.

@@ -1,9 +1,7 @@
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
+#include "app/Application.h"
 #include "app/CommandLine.h"
 #include "editor/FormEditeur.h"
 
@@ -14,10 +12,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationVersion(QStringLiteral(TAVELOR_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("tavelor-editeur"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/tavelor_48.png")));
-    QTranslator translator;
-    if (translator.load(QLocale(QLocale::French), QStringLiteral("qtbase"), QStringLiteral("_"),
-            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&translator);
+    installFrench(app);
     editor::FormEditeur window;
     window.show();
     const QString quizFile = quizFileFromArguments(QApplication::arguments());

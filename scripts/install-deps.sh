@@ -5,7 +5,7 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 PACKAGES=(
   build-essential cmake ninja-build ccache pkgconf
-  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-svg-dev qt6-translations-l10n libgl-dev
+  qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-svg-dev qt6-translations-l10n libgl-dev
   libjpeg-dev libjpeg-turbo-progs nlohmann-json3-dev libcli11-dev libfontconfig-dev libxcb1-dev
   libgtest-dev libbenchmark-dev
   fonts-dejavu-core fonts-liberation2
@@ -21,7 +21,7 @@ TEST_PACKAGES=(
 WINDOWS_PACKAGES=(
   build-essential cmake ninja-build ccache dpkg-dev
   g++-mingw-w64-x86-64-posix nasm nsis wine64
-  qt6-base-dev qt6-base-dev-tools qt6-translations-l10n nlohmann-json3-dev libcli11-dev
+  qt6-base-dev qt6-base-dev-tools qt6-l10n-tools qt6-translations-l10n nlohmann-json3-dev libcli11-dev
   xvfb xauth xdotool x11-utils imagemagick
 )
 case "${1:-}" in

@@ -1,6 +1,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QFontInfo>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -203,6 +204,37 @@ private slots:
         QVERIFY(buttons);
         QCOMPARE(buttons->button(QDialogButtonBox::Open)->text().remove(QLatin1Char('&')), QStringLiteral("Ouvrir"));
         QCOMPARE(buttons->button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Annuler"));
+    }
+
+    void fileDialogNamesTypesInFrench()
+    {
+        QTemporaryDir folder;
+        QVERIFY(QDir(folder.path()).mkdir(QStringLiteral("Fractions")));
+        QFile quiz(folder.filePath(QStringLiteral("calcul.qcm")));
+        QVERIFY(quiz.open(QIODevice::WriteOnly));
+        quiz.close();
+        QFileDialog *dialog = form()->OpenDialog1();
+        dialog->setDirectory(folder.path());
+        auto *model = dialog->findChild<QFileSystemModel *>();
+        QVERIFY(model);
+        const auto typeOf = [&](const QString &name) {
+            const QModelIndex index = model->index(folder.filePath(name));
+            return model->data(index.siblingAtColumn(2)).toString();
+        };
+#ifdef Q_OS_WIN
+        const QString folderType = QStringLiteral("Dossier de fichiers");
+#else
+        const QString folderType = QStringLiteral("Dossier");
+#endif
+        QTRY_COMPARE(typeOf(QStringLiteral("Fractions")), folderType);
+        // A quiz file is a file the system may not know: never in English.
+        QTRY_VERIFY(!typeOf(QStringLiteral("calcul.qcm")).isEmpty());
+        const QString quizType = typeOf(QStringLiteral("calcul.qcm"));
+        QVERIFY2(!QStringList({QStringLiteral("unknown"), QStringLiteral("Unknown"), QStringLiteral("File")})
+                      .contains(quizType),
+                 qPrintable(quizType));
+        QCOMPARE(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Type"));
+        QCOMPARE(model->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Dernière modification"));
     }
 
     void quitHidesTheMainWindow()
