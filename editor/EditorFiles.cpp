@@ -3,7 +3,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QStatusBar>
@@ -12,6 +11,7 @@
 #include "editor/PictureImport.h"
 #include "editor/QuestionEditor.h"
 #include "editor/RecentQuizzes.h"
+#include "platform/Desktop.h"
 #include "platform/Folders.h"
 #include "pictures/PictureLoader.h"
 
@@ -88,7 +88,7 @@ void FormEditeur::chooseOpen()
 {
     if (!maybeSave())
         return;
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Ouvrir un QCM"), dialogFolder(),
+    const QString path = platform::chooseFileToOpen(this, QStringLiteral("Ouvrir un QCM"), dialogFolder(),
         QStringLiteral("QCM (*.qcm);;Tous les fichiers (*)"));
     if (!path.isEmpty())
         openQuiz(path);
@@ -156,7 +156,7 @@ bool FormEditeur::saveAs(const QString &path)
 void FormEditeur::chooseSaveAs()
 {
     const QString suggested = quiz.path().isEmpty() ? dialogFolder() + QStringLiteral("/Sans titre.qcm") : quiz.path();
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Enregistrer le QCM"), suggested,
+    const QString path = platform::chooseFileToSave(this, QStringLiteral("Enregistrer le QCM"), suggested,
         QStringLiteral("QCM (*.qcm)"));
     if (!path.isEmpty())
         saveAs(path);
@@ -270,7 +270,7 @@ void FormEditeur::choosePicture()
 {
     if (currentRow() < 0)
         return;
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Choisir l'image de la question"),
+    const QString path = platform::chooseFileToOpen(this, QStringLiteral("Choisir l'image de la question"),
         QDir::homePath(),
         QStringLiteral("Images (*.jpg *.jpeg *.png *.bmp *.gif *.ico *.wmf *.emf *.webp *.tif *.tiff);;"
                        "Tous les fichiers (*)"));

@@ -3,12 +3,12 @@
 
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QSaveFile>
 
 #include "editor/PictureImport.h"
 #include "pictures/PictureForPlayer.h"
+#include "platform/Desktop.h"
 #include "quiz/authoring/QuizExport.h"
 #include "quiz/authoring/QuizImport.h"
 
@@ -99,7 +99,7 @@ bool FormEditeur::importFrom(const QString &path)
 
 void FormEditeur::chooseImport()
 {
-    const QString path = QFileDialog::getOpenFileName(this, QStringLiteral("Importer des questions"), dialogFolder(),
+    const QString path = platform::chooseFileToOpen(this, QStringLiteral("Importer des questions"), dialogFolder(),
         QStringLiteral("Questions (*.gift *.txt *.xml);;Tous les fichiers (*)"));
     if (!path.isEmpty())
         importFrom(path);
@@ -130,7 +130,7 @@ void FormEditeur::chooseExport(bool moodleXml)
 {
     const QString base = quiz.path().isEmpty() ? dialogFolder() + QStringLiteral("/QCM")
                                                : quiz.folder() + QLatin1Char('/') + QFileInfo(quiz.path()).completeBaseName();
-    const QString path = QFileDialog::getSaveFileName(this,
+    const QString path = platform::chooseFileToSave(this,
         moodleXml ? QStringLiteral("Exporter en Moodle XML") : QStringLiteral("Exporter en GIFT"),
         base + (moodleXml ? QStringLiteral(".xml") : QStringLiteral(".gift")),
         moodleXml ? QStringLiteral("Moodle XML (*.xml)") : QStringLiteral("GIFT (*.gift)"));

@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QUrl>
+#include <algorithm>
 
 #include "platform/FileNames.h"
 #include "platform/Folders.h"
@@ -42,6 +43,45 @@ QFileDialog *createOpenDialog(QWidget *parent)
     return dialog;
 }
 
+namespace {
+
+// Qt's dialog gives its side bar the width of an English "Computer": make
+// room for each place's whole name ("Ordinateur", "Exemples"…).
+void widenSideBar(QFileDialog *dialog)
+{
+    auto *sideBar = dialog->findChild<QAbstractItemView *>(QStringLiteral("sidebar"));
+    if (!sideBar || !sideBar->model())
+        return;
+    int widest = 0;
+    for (int row = 0; row < sideBar->model()->rowCount(); ++row)
+        widest = std::max(widest, sideBar->sizeHintForIndex(sideBar->model()->index(row, 0)).width());
+    sideBar->setMinimumWidth(widest + 2 * sideBar->frameWidth() + 8);
+}
+
+QString chooseFile(QWidget *parent, QFileDialog::AcceptMode mode, const QString &title, const QString &start,
+    const QString &filter)
+{
+    QFileDialog dialog(parent, title, start, filter);
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    widenSideBar(&dialog);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
+}
+
+} // namespace
+
+QString chooseFileToOpen(QWidget *parent, const QString &title, const QString &start, const QString &filter)
+{
+    return chooseFile(parent, QFileDialog::AcceptOpen, title, start, filter);
+}
+
+QString chooseFileToSave(QWidget *parent, const QString &title, const QString &start, const QString &filter)
+{
+    return chooseFile(parent, QFileDialog::AcceptSave, title, start, filter);
+}
+
 void offerPlaces(QFileDialog *dialog, const QString &examplesFolder)
 {
     QList<QUrl> places{QUrl(QStringLiteral("file:")), QUrl::fromLocalFile(QDir::homePath())};
@@ -50,6 +90,7 @@ void offerPlaces(QFileDialog *dialog, const QString &examplesFolder)
             places << QUrl::fromLocalFile(folder);
     }
     dialog->setSidebarUrls(places);
+    widenSideBar(dialog);
 }
 
 void showMessage(QWidget *parent, const QString &text)

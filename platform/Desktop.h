@@ -16,6 +16,11 @@ QFileDialog *createOpenDialog(QWidget *parent);
 // folder and the sample quizzes (shown by their folder's name, "Exemples"),
 // those that exist. The dialog's own folder is left as it is.
 void offerPlaces(QFileDialog *dialog, const QString &examplesFolder);
+// Asks for a file to open (an existing one) or to save, starting at start
+// (a folder, or a file to suggest); empty when cancelled. The system's own
+// dialog where there is one.
+QString chooseFileToOpen(QWidget *parent, const QString &title, const QString &start, const QString &filter);
+QString chooseFileToSave(QWidget *parent, const QString &title, const QString &start, const QString &filter);
 // A modal message with one OK button, captioned with the program's title.
 void showMessage(QWidget *parent, const QString &text);
 // The system's default beep.

@@ -1,3 +1,4 @@
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -9,6 +10,7 @@
 
 #include "app/FirstShowing.h"
 #include "main_window_harness.h"
+#include "platform/Desktop.h"
 #include "paint_counter.h"
 #include "platform/Folders.h"
 #include "ui_FormQCM.h"
@@ -235,6 +237,14 @@ private slots:
                  qPrintable(quizType));
         QCOMPARE(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Type"));
         QCOMPARE(model->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Dernière modification"));
+
+        // The side bar shows its places' names whole.
+        platform::offerPlaces(dialog, {});
+        auto *sideBar = dialog->findChild<QAbstractItemView *>(QStringLiteral("sidebar"));
+        QVERIFY(sideBar);
+        const QModelIndex computer = sideBar->model()->index(0, 0);
+        QCOMPARE(computer.data().toString(), QStringLiteral("Ordinateur"));
+        QVERIFY(sideBar->minimumWidth() > sideBar->sizeHintForIndex(computer).width());
     }
 
     void quitHidesTheMainWindow()

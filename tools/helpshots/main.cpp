@@ -1,6 +1,7 @@
 // Draws the help window's pictures from the program's own windows: it takes a
 // sample quiz through the states the help pages describe on the offscreen
-// platform, grabs the windows, and writes help_01.png … help_16.png.
+// platform, grabs the windows, and writes help_01.png … help_16.png. Run it
+// through draw.sh, beside it, for the pictures of a pupil's computer.
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
@@ -18,6 +19,7 @@
 
 #include "app/Application.h"
 #include "app/TavelorWindows.h"
+#include "platform/Folders.h"
 #include "ui_FenetreMessage.h"
 #include "ui_FormQCM.h"
 
@@ -151,10 +153,14 @@ bool copyTree(const QDir &from, const QString &to)
     return true;
 }
 
-// The dialog pictures show the folder the quizzes sit in: a copy of the
-// sample tree under a plain "QCM" folder reads better than a build path.
-QString quizInPlainFolder(const QString &quiz, const QTemporaryDir &scratch)
+// The dialog pictures show the quizzes where a pupil keeps them: in the
+// quiz folder, where draw.sh puts them. Elsewhere, a copy of the sample tree
+// under a plain "QCM" folder reads better than a build path.
+QString quizInQuizFolder(const QString &quiz, const QTemporaryDir &scratch)
 {
+    const QString absolute = QFileInfo(quiz).absoluteFilePath();
+    if (absolute.startsWith(platform::quizFolder() + u'/'))
+        return quiz;
     QDir root = QFileInfo(quiz).absoluteDir();
     while (root.dirName() != QLatin1String("QCM"))
         if (!root.cdUp())
@@ -162,7 +168,7 @@ QString quizInPlainFolder(const QString &quiz, const QTemporaryDir &scratch)
     const QString copy = QDir(scratch.path()).filePath(QStringLiteral("QCM"));
     if (!scratch.isValid() || !copyTree(root, copy))
         return quiz;
-    return QDir(copy).filePath(root.relativeFilePath(QFileInfo(quiz).absoluteFilePath()));
+    return QDir(copy).filePath(root.relativeFilePath(absolute));
 }
 
 class HelpShots
@@ -175,6 +181,13 @@ public:
 private:
     bool save(int number, const QImage &image);
     void tick(QCheckBox *box) { box->click(); }
+    // The clock as a pupil would see it after a while, the same at each
+    // drawing: the real one shows how fast this program ran.
+    void showClock(const QString &time)
+    {
+        w.FormQCM.Timer->stop();
+        ui.Label9->setText(time);
+    }
 
     QString m_quiz;
     QString m_out;
@@ -256,10 +269,12 @@ bool HelpShots::run()
     // The first question, which has a picture.
     main.Commencer();
     settle(200);
+    showClock(QStringLiteral("00:00:12"));
     save(7, fit(shaped(&main), {593, 361}).image);
 
     tick(ui.CheckBox3);
     settle();
+    showClock(QStringLiteral("00:00:31"));
     {
         const Fitted f = fit(shaped(&main), {657, 409});
         QImage image = f.image;
@@ -273,6 +288,7 @@ bool HelpShots::run()
     // Right answer: the correction window over the main window.
     main.FenetreCorrection();
     settle(200);
+    showClock(QStringLiteral("00:00:34"));
     {
         QPoint origin;
         const QImage both = composed(&main, &w.FormFenetreMessage, &origin);
@@ -289,6 +305,7 @@ bool HelpShots::run()
     // Closing it brings the next-question button.
     w.FormFenetreMessage.EzRgnBtn1Click();
     settle();
+    showClock(QStringLiteral("00:00:38"));
     {
         const QRect crop(470, 436, 373, 88);
         const Fitted f = fit(shaped(&main).copy(crop), {481, 113});
@@ -305,6 +322,7 @@ bool HelpShots::run()
     tick(ui.CheckBox1);
     main.FenetreCorrection();
     settle(200);
+    showClock(QStringLiteral("00:01:05"));
     {
         QPoint origin;
         const QImage both = composed(&main, &w.FormFenetreMessage, &origin);
@@ -337,10 +355,12 @@ bool HelpShots::run()
         settle(50);
     }
     settle(200);
+    showClock(QStringLiteral("00:04:52"));
     save(12, fit(shaped(&main), {625, 369}).image);
 
     main.EzRgnBtn15Click();
     settle(100);
+    showClock(QStringLiteral("00:04:52"));
     save(13, fit(shaped(&main), {657, 385}).image);
     return m_ok;
 }
@@ -352,6 +372,8 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_FONT_DPI", "96");
+    // Sizes and dates in the file dialog follow the system's locale.
+    qputenv("LC_ALL", "fr_FR.UTF-8");
     QApplication app(argc, argv);
     setUpApplication(app);
 
@@ -371,6 +393,6 @@ int main(int argc, char *argv[])
     }
     QDir().mkpath(parser.value(QStringLiteral("out")));
     const QTemporaryDir scratch(QDir::temp().filePath(QStringLiteral("helpshots-XXXXXX")));
-    HelpShots shots(quizInPlainFolder(quiz, scratch), parser.value(QStringLiteral("out")));
+    HelpShots shots(quizInQuizFolder(quiz, scratch), parser.value(QStringLiteral("out")));
     return shots.run() ? 0 : 1;
 }
