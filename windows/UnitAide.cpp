@@ -100,7 +100,9 @@ void TForm2::prepareFirstShowing()
     }
     for (int i = 1; i <= 16; ++i) {
         auto *image = findChild<TImage *>(QStringLiteral("Image%1").arg(i));
-        image->setPicture(QPixmap::fromImage(readPngFile(QStringLiteral(":/help/help_%1.png").arg(i, 2, 10, QLatin1Char('0')))));
+        // Drawn for 100 % and 200 %: above 100 % the larger one, reduced as need be.
+        image->setPicture(QPixmap::fromImage(artworkForRatio(
+            QStringLiteral(":/help/help_%1.png").arg(i, 2, 10, QLatin1Char('0')), devicePixelRatioF())));
     }
 }
 

@@ -5,6 +5,7 @@
 #include "skin/Image.h"
 #include "platform/WindowSystem.h"
 #include "skin/ShapeWindow.h"
+#include "windows/UnitAide.h"
 
 // On a screen of pixel ratio 2 the outline stays in the window's logical
 // pixels: Qt doubles window and mask together, while the pictures come from
@@ -18,6 +19,7 @@ private slots:
     void skinsAreShownFromTheirTwiceDetailedDrawing_data();
     void skinsAreShownFromTheirTwiceDetailedDrawing();
     void buttonFacesComeAtTwiceTheDetail();
+    void helpPicturesComeAtTwiceTheDetail();
 };
 
 namespace {
@@ -130,6 +132,21 @@ void SkinShapeHiDpiTest::buttonFacesComeAtTwiceTheDetail()
         QCOMPARE(face.size(), QSize(170, 88));
     }
     QCOMPARE(button.size(), QSize(85, 44));
+}
+
+void SkinShapeHiDpiTest::helpPicturesComeAtTwiceTheDetail()
+{
+    TForm2 help;
+    help.show(); // the guide's pictures come with its first showing
+    QVERIFY(QTest::qWaitForWindowExposed(&help));
+    for (int i = 1; i <= 16; ++i) {
+        auto *image = help.findChild<TImage *>(QStringLiteral("Image%1").arg(i));
+        const QPixmap picture = image->picture();
+        QCOMPARE(picture.devicePixelRatio(), 2.0);
+        // Its logical size is the 100 % picture's: the page keeps its layout.
+        const QImage plain(QStringLiteral(":/help/help_%1.png").arg(i, 2, 10, QLatin1Char('0')));
+        QCOMPARE(picture.deviceIndependentSize().toSize(), plain.size());
+    }
 }
 
 int main(int argc, char **argv)

@@ -2,7 +2,8 @@
 # Draws the help's pictures as a pupil's computer shows them: helpshots runs
 # in a private mount namespace where /home holds only a home folder of a
 # plausible name, /home/lea, with the sample quizzes in its QCM folder, all
-# dated alike, so that no build path, temporary name or date of the day shows.
+# dated alike, so that no build path, temporary name or date of the day shows;
+# at 100 % and, named …@2x.png, at 200 %.
 #   draw.sh HELPSHOTS [OUT-FOLDER]   (default: resources/help)
 set -euo pipefail
 helpshots="$(realpath "$1")"
@@ -15,5 +16,8 @@ exec unshare --map-root-user --mount bash -c '
   mkdir -p /home/lea
   cp -r "$1" /home/lea/QCM
   find /home/lea/QCM -exec touch -d "2026-09-07 08:30" {} +
-  HOME=/home/lea exec "$0" --quiz /home/lea/QCM/Mathématiques/Fractions/fractions.qcm --out "$2" >/dev/null 2>&1
+  for ratio in 1 2; do
+    HOME=/home/lea "$0" --ratio $ratio --quiz /home/lea/QCM/Mathématiques/Fractions/fractions.qcm --out "$2" \
+      >/dev/null 2>&1
+  done
 ' "$helpshots" "$samples" "$out"

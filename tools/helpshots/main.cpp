@@ -20,6 +20,7 @@
 #include "app/Application.h"
 #include "app/TavelorWindows.h"
 #include "platform/Folders.h"
+#include "skin/DrLabel.h"
 #include "ui_FenetreMessage.h"
 #include "ui_FormQCM.h"
 
@@ -31,13 +32,19 @@ const QColor Mark(0xE0, 0x10, 0x10);
 // outside its outline transparent.
 QImage shaped(QWidget *window)
 {
-    // No text caret in the pictures.
+    // No text caret in the pictures, and blinking labels lit: the phase at
+    // the grab would be chance.
     if (QWidget *focus = QApplication::focusWidget())
         focus->clearFocus();
+    for (TDRLabel *label : window->findChildren<TDRLabel *>()) {
+        if (label->blink() != TDRLabel::blNone)
+            label->setBlink(TDRLabel::blNone);
+    }
     const QImage grab = window->grab().toImage().convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (window->mask().isEmpty())
         return grab;
     QImage out(grab.size(), QImage::Format_ARGB32_Premultiplied);
+    out.setDevicePixelRatio(grab.devicePixelRatio());
     out.fill(Qt::transparent);
     QPainter painter(&out);
     painter.setClipRegion(window->mask());
@@ -52,7 +59,8 @@ QImage composed(QWidget *main, QWidget *over, QPoint *mainOrigin)
     const QRect mainRect = main->geometry();
     const QRect overRect = over->geometry();
     const QRect all = mainRect.united(overRect);
-    QImage out(all.size(), QImage::Format_ARGB32_Premultiplied);
+    QImage out(all.size() * qApp->devicePixelRatio(), QImage::Format_ARGB32_Premultiplied);
+    out.setDevicePixelRatio(qApp->devicePixelRatio());
     out.fill(Qt::transparent);
     QPainter painter(&out);
     painter.drawImage(mainRect.topLeft() - all.topLeft(), shaped(main));
@@ -72,17 +80,32 @@ struct Fitted
     QRectF map(const QRectF &r) const { return QRectF(map(r.topLeft()), r.size() * scale); }
 };
 
+// Sizes and points are logical: at a ratio of 2 the picture has twice the pixels.
 Fitted fit(const QImage &source, QSize size)
 {
+    const qreal ratio = qApp->devicePixelRatio();
+    const QSizeF logical = source.deviceIndependentSize();
     Fitted f;
-    f.scale = std::min(qreal(size.width()) / source.width(), qreal(size.height()) / source.height());
-    const QImage scaled = source.scaled(source.size() * f.scale, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
-    f.offset = QPointF((size.width() - scaled.width()) / 2, (size.height() - scaled.height()) / 2);
-    f.image = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    f.scale = std::min(size.width() / logical.width(), size.height() / logical.height());
+    QImage scaled = source.scaled((logical * f.scale * ratio).toSize(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    scaled.setDevicePixelRatio(ratio);
+    const QSize shown = (logical * f.scale).toSize();
+    f.offset = QPointF((size.width() - shown.width()) / 2, (size.height() - shown.height()) / 2);
+    f.image = QImage(size * ratio, QImage::Format_ARGB32_Premultiplied);
+    f.image.setDevicePixelRatio(ratio);
     f.image.fill(Qt::transparent);
     QPainter painter(&f.image);
     painter.drawImage(f.offset, scaled);
     return f;
+}
+
+// A part of a picture, given in logical coordinates.
+QImage part(const QImage &image, const QRect &logical)
+{
+    const qreal ratio = image.devicePixelRatio();
+    QImage copy = image.copy(QRectF(QPointF(logical.topLeft()) * ratio, QSizeF(logical.size()) * ratio).toRect());
+    copy.setDevicePixelRatio(ratio);
+    return copy;
 }
 
 void circle(QImage &image, const QRectF &around)
@@ -198,7 +221,9 @@ private:
 
 bool HelpShots::save(int number, const QImage &image)
 {
-    const QString path = QDir(m_out).filePath(QStringLiteral("help_%1.png").arg(number, 2, 10, QLatin1Char('0')));
+    const QString path = QDir(m_out).filePath(QStringLiteral("help_%1%2.png")
+                                                  .arg(number, 2, 10, QLatin1Char('0'))
+                                                  .arg(qApp->devicePixelRatio() > 1 ? QStringLiteral("@2x") : QString()));
     if (!image.save(path)) {
         std::fprintf(stderr, "helpshots: cannot write %s\n", qPrintable(path));
         m_ok = false;
@@ -225,19 +250,21 @@ bool HelpShots::run()
         // stands in a run of blanks of a sentence and must leave its end
         // readable.
         const QImage button = ui.EzRgnBtn7->picIdle().toImage();
-        QImage image(81, 33, QImage::Format_ARGB32_Premultiplied);
+        QImage image(QSize(81, 33) * qApp->devicePixelRatio(), QImage::Format_ARGB32_Premultiplied);
+        image.setDevicePixelRatio(qApp->devicePixelRatio());
         image.fill(Qt::transparent);
-        QPainter(&image).drawImage(QPoint(2, (image.height() - button.height()) / 2), button);
+        const int top = (33 - qRound(button.deviceIndependentSize().height())) / 2;
+        QPainter(&image).drawImage(QPoint(2, top), button);
         save(14, image);
     }
-    save(16, fit(start.copy(0, 52, 125, 52), {329, 137}).image);
+    save(16, fit(part(start, QRect(0, 52, 125, 52)), {329, 137}).image);
 
     // The file tool bar open under its label.
     main.EzRgnBtn7Click();
     settle();
     const QImage toolBar = shaped(&main);
-    save(3, fit(toolBar.copy(0, 30, 210, 82), {329, 129}).image);
-    save(15, fit(toolBar.copy(rectOf(ui.ToolBar1, &main).adjusted(-12, -8, 19, 5)), {337, 129}).image);
+    save(3, fit(part(toolBar, QRect(0, 30, 210, 82)), {329, 129}).image);
+    save(15, fit(part(toolBar, rectOf(ui.ToolBar1, &main).adjusted(-12, -8, 19, 5)), {337, 129}).image);
     ui.ToolBar1->hide();
 
     // The file dialog: first the quiz folder's sub-folders, then a quiz file
@@ -308,7 +335,7 @@ bool HelpShots::run()
     showClock(QStringLiteral("00:00:38"));
     {
         const QRect crop(470, 436, 373, 88);
-        const Fitted f = fit(shaped(&main).copy(crop), {481, 113});
+        const Fitted f = fit(part(shaped(&main), crop), {481, 113});
         QImage image = f.image;
         const QRectF next = f.map(QRectF(rectOf(ui.EzRgnBtn3, &main).translated(-crop.topLeft())));
         circle(image, next);
@@ -372,6 +399,11 @@ int main(int argc, char *argv[])
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("QT_FONT_DPI", "96");
+    // "--ratio 2" draws the pictures for screens at 200 %, named …@2x.png.
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (qstrcmp(argv[i], "--ratio") == 0)
+            qputenv("QT_SCALE_FACTOR", argv[i + 1]);
+    }
     // Sizes and dates in the file dialog follow the system's locale.
     qputenv("LC_ALL", "fr_FR.UTF-8");
     QApplication app(argc, argv);
@@ -382,6 +414,8 @@ int main(int argc, char *argv[])
     parser.addHelpOption();
     parser.addOption({QStringLiteral("quiz"), QStringLiteral("Sample quiz to take."), QStringLiteral("file"),
                       QStringLiteral(TAVELOR_BINARY_DIR "/examples/QCM/Mathématiques/Fractions/fractions.qcm")});
+    parser.addOption({QStringLiteral("ratio"), QStringLiteral("1, or 2 for screens at 200 %."), QStringLiteral("ratio"),
+                      QStringLiteral("1")});
     parser.addOption({QStringLiteral("out"), QStringLiteral("Folder of the pictures."), QStringLiteral("folder"),
                       QStringLiteral(TAVELOR_SOURCE_DIR "/resources/help")});
     parser.process(app);
