@@ -8,14 +8,25 @@ here="$(cd "$(dirname "$0")" && pwd)"
 committed="$here/../../resources/help"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
-if ! unshare --map-root-user --mount true 2>/dev/null; then
-  echo "no private mount namespace here: the pictures cannot be drawn as a pupil's computer shows them" >&2
-  exit 1
+skip='^$'
+if unshare --map-root-user --mount true 2>/dev/null; then
+  bash "$here/../../tools/helpshots/draw.sh" "$build/tools/helpshots" "$work"
+else
+  # Without a private /home the file dialog shows a scratch folder: its two
+  # pictures cannot match, the others still must.
+  echo "no private mount namespace here: the file dialog's pictures are not compared" >&2
+  skip='^help_0[45](@2x)?\.png$'
+  mkdir -p "$work/home"
+  for ratio in 1 2; do
+    HOME="$work/home" "$build/tools/helpshots" --ratio $ratio --out "$work" >/dev/null 2>&1
+  done
 fi
-bash "$here/../../tools/helpshots/draw.sh" "$build/tools/helpshots" "$work"
 status=0
+compared=0
 for picture in "$committed"/help_*.png; do
   name="$(basename "$picture")"
+  [[ "$name" =~ $skip ]] && continue
+  compared=$((compared + 1))
   # A few pixels of smoothing may differ from one machine to another.
   differing="$(compare -metric AE -fuzz 3% "$picture" "$work/$name" null: 2>&1)" || true
   if ! [[ "$differing" =~ ^[0-9]+$ ]] || [ "$differing" -gt 20 ]; then
@@ -23,5 +34,5 @@ for picture in "$committed"/help_*.png; do
     status=1
   fi
 done
-[ "$status" = 0 ] && echo "the $(ls "$committed"/help_*.png | wc -l) help pictures are what helpshots draws now"
+[ "$status" = 0 ] && echo "the $compared help pictures compared are what helpshots draws now"
 exit "$status"
