@@ -408,6 +408,9 @@ int main(int argc, char *argv[])
     qputenv("LC_ALL", "fr_FR.UTF-8");
     QApplication app(argc, argv);
     setUpApplication(app);
+    // A steady caret in the file dialog's name field: a blinking one would be
+    // drawn or not by chance.
+    QApplication::setCursorFlashTime(0);
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("Draws the help window's pictures."));
