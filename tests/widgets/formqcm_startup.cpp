@@ -238,13 +238,16 @@ private slots:
         QCOMPARE(model->headerData(2, Qt::Horizontal).toString(), QStringLiteral("Type"));
         QCOMPARE(model->headerData(3, Qt::Horizontal).toString(), QStringLiteral("Dernière modification"));
 
-        // The side bar shows its places' names whole.
+        // The side bar shows its places' names whole ("Ordinateur", "Poste de travail" on Windows…).
         platform::offerPlaces(dialog, {});
         auto *sideBar = dialog->findChild<QAbstractItemView *>(QStringLiteral("sidebar"));
         QVERIFY(sideBar);
-        const QModelIndex computer = sideBar->model()->index(0, 0);
-        QCOMPARE(computer.data().toString(), QStringLiteral("Ordinateur"));
-        QVERIFY(sideBar->minimumWidth() > sideBar->sizeHintForIndex(computer).width());
+        QVERIFY(sideBar->model()->rowCount() >= 2);
+        for (int row = 0; row < sideBar->model()->rowCount(); ++row) {
+            const QModelIndex place = sideBar->model()->index(row, 0);
+            QVERIFY2(sideBar->minimumWidth() > sideBar->sizeHintForIndex(place).width(),
+                     qPrintable(place.data().toString()));
+        }
     }
 
     void quitHidesTheMainWindow()
