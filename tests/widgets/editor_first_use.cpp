@@ -131,6 +131,16 @@ class EditorFirstUseTest : public QObject
         }
     }
 
+    // The problem list's lines, one text.
+    static QString problemList(FormEditeur &w)
+    {
+        QStringList texts;
+        auto *list = w.findChild<QListWidget *>(QStringLiteral("problemList"));
+        for (int i = 0; i < list->count(); ++i)
+            texts << list->item(i)->text();
+        return texts.join(u'\n');
+    }
+
     QString questionText(FormEditeur &w)
     {
         return w.findChild<QPlainTextEdit *>(QStringLiteral("questionText"))->toPlainText();
@@ -290,13 +300,7 @@ private slots:
         w.show();
         type(w, QStringLiteral("questionText"), QStringLiteral("Quelle est la moitié de 8 ?"));
         type(w, QStringLiteral("proposition1"), QStringLiteral("4"));
-        const auto problems = [&w] {
-            QStringList texts;
-            auto *list = w.findChild<QListWidget *>(QStringLiteral("problemList"));
-            for (int i = 0; i < list->count(); ++i)
-                texts << list->item(i)->text();
-            return texts.join(u'\n');
-        };
+        const auto problems = [&w] { return problemList(w); };
         QTRY_VERIFY2(problems().contains(QStringLiteral("aucune case « juste » n'est cochée")), qPrintable(problems()));
         QVERIFY2(!problems().contains(QStringLiteral("clé")), qPrintable(problems()));
 
@@ -381,13 +385,7 @@ private slots:
         const QSize shown = reduce ? QSize(297, 222) : QSize(400, 300);
         QCOMPARE(preview->pixmap().size(), shown);
         QTRY_COMPARE(area->horizontalScrollBar()->isVisible(), !reduce);
-        const auto problems = [&w] {
-            QStringList texts;
-            auto *list = w.findChild<QListWidget *>(QStringLiteral("problemList"));
-            for (int i = 0; i < list->count(); ++i)
-                texts << list->item(i)->text();
-            return texts.join(u'\n');
-        };
+        const auto problems = [&w] { return problemList(w); };
         const QString scroll = QStringLiteral("plus grande que la zone d'image (297 × 345) : l'élève devra la faire défiler");
         // The question has no proposition yet: the check says so in any case.
         QTRY_VERIFY2(problems().contains(QStringLiteral("sans proposition")), qPrintable(problems()));
