@@ -8,6 +8,9 @@
 #include <QLineEdit>
 #include <QCompleter>
 #include <QFileInfo>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QTreeView>
 #include <QMessageBox>
 #include <QUrl>
 #include <algorithm>
@@ -16,6 +19,25 @@
 #include "platform/Folders.h"
 
 namespace platform {
+
+namespace {
+
+// The detail view keeps its columns' first widths, narrower than some French
+// texts ("Dossier de fichiers", dates): fit size, type and date to each
+// folder read.
+void fitDetailColumns(QFileDialog *dialog)
+{
+    auto *details = dialog->findChild<QTreeView *>(QStringLiteral("treeView"));
+    auto *model = dialog->findChild<QFileSystemModel *>();
+    if (!details || !model)
+        return;
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, details, [details] {
+        for (int column = 1; column < details->header()->count(); ++column)
+            details->resizeColumnToContents(column);
+    });
+}
+
+} // namespace
 
 QFileDialog *createOpenDialog(QWidget *parent)
 {
@@ -29,6 +51,7 @@ QFileDialog *createOpenDialog(QWidget *parent)
     dialog->setNameFilter(QStringLiteral("qcm (*.qcm)"));
     dialog->setSizeGripEnabled(true);
     reportUnrepresentableEntries(dialog);
+    fitDetailColumns(dialog);
     // The name field completes a path typed faster than its folder is read
     // once the folder is read, even after the dialog has closed: its list
     // would then come up alone and hold the keyboard.

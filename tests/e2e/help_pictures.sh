@@ -21,18 +21,4 @@ else
     HOME="$work/home" "$build/tools/helpshots" --ratio $ratio --out "$work" >/dev/null 2>&1
   done
 fi
-status=0
-compared=0
-for picture in "$committed"/help_*.png; do
-  name="$(basename "$picture")"
-  [[ "$name" =~ $skip ]] && continue
-  compared=$((compared + 1))
-  # A few pixels of smoothing may differ from one machine to another.
-  differing="$(compare -metric AE -fuzz 3% "$picture" "$work/$name" null: 2>&1)" || true
-  if ! [[ "$differing" =~ ^[0-9]+$ ]] || [ "$differing" -gt 20 ]; then
-    echo "$name differs from what helpshots draws now: $differing" >&2
-    status=1
-  fi
-done
-[ "$status" = 0 ] && echo "the $compared help pictures compared are what helpshots draws now"
-exit "$status"
+bash "$here/../common/same_pictures.sh" "$committed" "$work" "$skip"

@@ -182,7 +182,7 @@ bool copyTree(const QDir &from, const QString &to)
 QString quizInQuizFolder(const QString &quiz, const QTemporaryDir &scratch)
 {
     const QString absolute = QFileInfo(quiz).absoluteFilePath();
-    if (absolute.startsWith(platform::quizFolder() + u'/'))
+    if (absolute.startsWith(QDir::fromNativeSeparators(platform::quizFolder()) + u'/', Qt::CaseInsensitive))
         return quiz;
     QDir root = QFileInfo(quiz).absoluteDir();
     while (root.dirName() != QLatin1String("QCM"))
