@@ -8,6 +8,7 @@
 
 namespace platform {
 
+#ifdef Q_OS_WIN
 namespace {
 
 // Windows' print dialog lists only real printers ("Microsoft Print to PDF"
@@ -27,6 +28,7 @@ bool choosePdfFile(QPrinter &printer, QWidget *parent, const QString &suggestedP
 }
 
 } // namespace
+#endif
 
 bool choosePrinter(QPrinter &printer, QWidget *parent, const QString &suggestedPdf)
 {
