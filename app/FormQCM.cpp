@@ -6,7 +6,9 @@
 
 #include "platform/Desktop.h"
 #include "platform/Folders.h"
+#include "platform/ReadingAids.h"
 #include "platform/ResultsLog.h"
+#include "platform/Speaker.h"
 #include "quiz/RecordText.h"
 #include "quiz/Scramble.h"
 #include "skin/Artwork.h"
@@ -35,6 +37,7 @@ TFormQCM::TFormQCM(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<U
     Timer->setObjectName(QStringLiteral("Timer"));
     Timer->setInterval(1000);
     connectControls();
+    setUpReadAloud();
     setUpKeyboard();
     FormCreate();
     Timer->start();
@@ -114,6 +117,8 @@ void TFormQCM::connectControls()
     connect(ui->ToolButton5, &QToolButton::clicked, this, &TFormQCM::ToolButton5Click);
     connect(ui->ToolButton6, &QToolButton::clicked, this, &TFormQCM::ToolButton6Click);
     connect(ui->ToolButton14, &QToolButton::clicked, this, &TFormQCM::ToolButton14Click);
+    connect(ui->ToolButton15, &QToolButton::clicked, this, &TFormQCM::ToolButton15Click);
+    connect(ui->ToolButton16, &QToolButton::clicked, this, &TFormQCM::ToolButton16Click);
     connect(ui->ToolButton8, &QToolButton::clicked, this, &TFormQCM::ToolButton8Click);
     connect(ui->ToolButton1, &QToolButton::clicked, this, &TFormQCM::ToolButton1Click);
     connect(ui->ToolButton2, &QToolButton::clicked, this, &TFormQCM::ToolButton2Click);
@@ -132,6 +137,10 @@ void TFormQCM::FormCreate()
     ui->ToolBar3->hide();
     ui->ToolButton11->setEnabled(false);
     ui->ToolButton14->setChecked(platform::resultsLogWanted());
+    if (platform::readingAidWanted(platform::ReadingAid::LargeText)) {
+        ui->ToolButton16->setChecked(true);
+        applyTextSize();
+    }
     ui->EzRgnBtn7->show();
     ui->EzRgnBtn8->hide();
     ui->EzRgnBtn5->hide();

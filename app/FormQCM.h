@@ -13,6 +13,7 @@
 #include "skin/SsStopWatch.h"
 
 namespace Ui { class FormQCM; }
+namespace platform { class Speaker; }
 class QFileDialog;
 class TFormFenetreMessage;
 class TFormProjImages;
@@ -141,6 +142,15 @@ public:
     void RefreshTimer();
     void temporise(int N);
 
+    // Reading aids (engine/ReadAloud.cpp, engine/LargeText.cpp): the question
+    // and the correction read aloud, and a larger, spaced text.
+    void ToolButton15Click();
+    void ToolButton16Click();
+    void readQuestionAloud();
+    void readCorrectionAloud();
+    void stopReading();
+    void applyTextSize();
+
     // Keyboard and screen readers (app/Keyboard.cpp): keys that do what the
     // buttons and boxes do, the focus mark, and what is announced.
     void setUpKeyboard();
@@ -163,6 +173,11 @@ private:
     void logResult();
     void showQuestionPicture(pictures::DecodedPicture picture);
     void questionPictureDecoded();
+    void setUpReadAloud();
+    // The voice, made when first wanted; null while none can speak.
+    platform::Speaker *speaker();
+    void speechFailed(const QString &why);
+    void readAloud(const QString &text);
 
     SecondaryWindows m_windows;
     // Watches the whole application's events; goes before the controls it reads.
@@ -173,4 +188,5 @@ private:
     qcm::QuizResult m_lastResult;
     QString m_pupilName;
     bool m_pupilAsked = false;
+    std::unique_ptr<platform::Speaker> m_speaker;
 };

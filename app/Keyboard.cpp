@@ -150,6 +150,15 @@ private:
             }
             return true;
         }
+        if (const bool readAgain = key == Qt::Key_L && isPlain(event); readAgain || key == Qt::Key_Escape) {
+            if (takesTyping(widget) || !ui.ToolButton15->isChecked())
+                return false;
+            if (readAgain)
+                m_form->readQuestionAloud();
+            else
+                m_form->stopReading();
+            return true;
+        }
         if ((key == Qt::Key_Tab || key == Qt::Key_Backtab)
             && !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)))
             return moveAmongBoxes(widget, key == Qt::Key_Tab && !(event->modifiers() & Qt::ShiftModifier));
@@ -179,6 +188,13 @@ private:
                 return false;
             m_form->ToolButton11Click();
             takeKeyboardBack();
+        } else if (keys == QKeyCombination(Qt::ControlModifier, Qt::Key_L)
+                   || keys == QKeyCombination(Qt::ControlModifier, Qt::Key_G)) {
+            QToolButton *aid = keys.key() == Qt::Key_L ? ui.ToolButton15 : ui.ToolButton16;
+            if (!settingsReachable() || !aid->isEnabled())
+                return false;
+            aid->click();
+            takeKeyboardBack();
         } else if (keys == QKeyCombination(Qt::ControlModifier, Qt::Key_Q)) {
             if (!ui.EzRgnBtn1->isVisibleTo(m_form))
                 return false;
@@ -187,6 +203,14 @@ private:
             return false;
         }
         return true;
+    }
+
+    // The reading aids' tool bar, open or a click away: "Paramétrer" or its
+    // blinking label.
+    bool settingsReachable() const
+    {
+        return ui.ToolBar2->isVisibleTo(m_form) || ui.EzRgnBtn8->isVisibleTo(m_form)
+            || ui.DRLabel5->isVisibleTo(m_form);
     }
 
     // Once the messages and the file dialog are gone the keyboard must come

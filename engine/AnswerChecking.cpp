@@ -52,5 +52,6 @@ void TFormQCM::Corrige()
     if (m_windows.FormFenetreMessage) {
         const qcm::Field comment = right ? qcm::Field::RightComment : qcm::Field::WrongComment;
         m_windows.FormFenetreMessage->showVerdict(right, qcm::decodeField(record, comment));
+        readCorrectionAloud();
     }
 }

@@ -55,6 +55,7 @@ void TFormQCM::Affiche(int P)
             memos[i]->setPlainText(proposition);
     }
     announceQuestion();
+    readQuestionAloud();
 }
 
 std::optional<pictures::PictureRequest> TFormQCM::pictureOf(int position) const

@@ -30,11 +30,13 @@ void TFormQCM::FenetreCorrection()
 // However the pupil closed the correction, the quiz must be able to go on.
 void TFormQCM::FormFenetreMessageClose()
 {
+    stopReading();
     ui->EzRgnBtn3->show();
 }
 
 void TFormQCM::Suivant()
 {
+    stopReading();
     const int n = State.QuestionCount;
 
     auto finish = [this, n] {

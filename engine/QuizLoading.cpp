@@ -27,6 +27,7 @@ QString cannotOpenMessage(const QString &fileName)
 
 void TFormQCM::LectureFichier()
 {
+    stopReading();
     // Until a quiz is chosen, start where quizzes live: the folder may have
     // been created only now.
     if (State.QuizFileName.isEmpty())
@@ -83,6 +84,7 @@ void TFormQCM::ReloadQuiz()
 
 void TFormQCM::showQuizReady()
 {
+    stopReading();
     // Nothing of an interrupted question stays on screen beside "QCM prêt".
     for (QPlainTextEdit *memo : {ui->Memo1, ui->Memo2, ui->Memo3, ui->Memo4, ui->Memo5, ui->Memo6})
         memo->clear();

@@ -8,6 +8,7 @@ PACKAGES=(
   qt6-base-dev qt6-tools-dev qt6-tools-dev-tools qt6-l10n-tools qt6-svg-dev qt6-translations-l10n libgl-dev
   libjpeg-dev libjpeg-turbo-progs nlohmann-json3-dev libcli11-dev libfontconfig-dev libxcb1-dev
   libgtest-dev libbenchmark-dev
+  qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin speech-dispatcher speech-dispatcher-espeak-ng
   fonts-dejavu-core fonts-liberation2
 )
 TEST_PACKAGES=(
@@ -16,6 +17,7 @@ TEST_PACKAGES=(
   gdk-pixbuf-tests imagemagick-6-doc
   appstream desktop-file-utils poppler-utils
   dbus dbus-x11 at-spi2-core python3-pyatspi
+  sox
 )
 # The Windows programs are cross-built here and tried under Wine.
 WINDOWS_PACKAGES=(

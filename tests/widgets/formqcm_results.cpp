@@ -142,15 +142,17 @@ private slots:
         QuizHarness h;
         Ui::FormQCM &ui = h.ui();
         QVERIFY(ui.ToolBar1->isHidden() && ui.ToolBar2->isHidden() && ui.ToolBar3->isHidden());
-        for (QWidget *bar : {ui.ToolBar1, ui.ToolBar2})
-            QCOMPARE(bar->geometry(), QRect(112, 68, 112, 33));
+        QCOMPARE(ui.ToolBar1->geometry(), QRect(112, 68, 112, 33));
+        QCOMPARE(ui.ToolBar2->geometry(), QRect(112, 68, 158, 33));
         QCOMPARE(ui.ToolBar3->geometry(), QRect(112, 68, 89, 33));
         QCOMPARE(ui.ToolButton11->geometry(), QRect(46, 2, 23, 25));
         QCOMPARE(ui.ToolButton14->geometry(), QRect(46, 2, 23, 25));
+        QCOMPARE(ui.ToolButton15->geometry(), QRect(69, 2, 23, 25));
+        QCOMPARE(ui.ToolButton16->geometry(), QRect(92, 2, 23, 25));
         QCOMPARE(ui.ToolButton12->x(), 69);
-        QCOMPARE(ui.ToolButton7->x(), 69);
+        QCOMPARE(ui.ToolButton7->x(), 115);
         QCOMPARE(ui.ToolButton13->x(), 88);
-        QCOMPARE(ui.ToolButton8->x(), 88);
+        QCOMPARE(ui.ToolButton8->x(), 134);
         QCOMPARE(ui.ToolButton11->toolTip(), QStringLiteral("Imprimer les résultats du QCM."));
         QCOMPARE(ui.ToolButton14->toolTip(), QStringLiteral("Garder un journal des résultats."));
         QCOMPARE(ui.ToolButton11->accessibleName(), ui.ToolButton11->toolTip());

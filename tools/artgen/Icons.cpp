@@ -344,6 +344,55 @@ void drawLogBook(QPainter &p, bool on)
     p.drawPath(tick);
 }
 
+// A loudspeaker; when reading aloud is on, green waves come out of it.
+void drawSpeaker(QPainter &p, bool on)
+{
+    QPainterPath body;
+    body.moveTo(1.6, 5.8);
+    body.lineTo(4.6, 5.8);
+    body.lineTo(8.6, 2.2);
+    body.lineTo(8.6, 13.8);
+    body.lineTo(4.6, 10.2);
+    body.lineTo(1.6, 10.2);
+    body.closeSubpath();
+    p.setPen(QPen(pal::tealDeep, 0.7));
+    p.setBrush(pal::white);
+    p.drawPath(body);
+    p.setPen(Qt::NoPen);
+    p.setBrush(pal::amber);
+    p.drawRect(QRectF(2.3, 6.5, 2.0, 3.0));
+    if (!on)
+        return;
+    QPainterPath waves;
+    for (qreal r : {2.6, 5.2}) {
+        waves.arcMoveTo(QRectF(9 - r, 8 - r, 2 * r, 2 * r), 50);
+        waves.arcTo(QRectF(9 - r, 8 - r, 2 * r, 2 * r), 50, -100);
+    }
+    p.setBrush(Qt::NoBrush);
+    p.setPen(roundPen(pal::white, 2.8));
+    p.drawPath(waves);
+    p.setPen(roundPen(pal::green, 1.5));
+    p.drawPath(waves);
+}
+
+// A small and a large letter; when the larger text is on, a green bar
+// underlines them.
+void drawLargeText(QPainter &p, bool on)
+{
+    QPainterPath letters;
+    letters.addText(0.4, 11.4, boldFont(7.5), QStringLiteral("a"));
+    letters.addText(5.4, 12.6, boldFont(13.5), QStringLiteral("A"));
+    p.setPen(QPen(withAlpha(pal::tealDeep, 170), 1.2));
+    p.drawPath(letters);
+    p.fillPath(letters, pal::white);
+    if (!on)
+        return;
+    p.setPen(roundPen(pal::white, 3.2));
+    p.drawLine(QPointF(1.6, 14.4), QPointF(14.4, 14.4));
+    p.setPen(roundPen(pal::green, 1.8));
+    p.drawLine(QPointF(1.6, 14.4), QPointF(14.4, 14.4));
+}
+
 QString svgIcon(bool detailed)
 {
     // Both variants: a teal rounded square holding a white quiz card with a
@@ -532,6 +581,10 @@ QList<Picture> iconPictures()
                 })});
     out.append({QStringLiteral("tb_log_off.png"), toolIcon([](QPainter &p) { drawLogBook(p, false); })});
     out.append({QStringLiteral("tb_log_on.png"), toolIcon([](QPainter &p) { drawLogBook(p, true); })});
+    out.append({QStringLiteral("tb_read_off.png"), toolIcon([](QPainter &p) { drawSpeaker(p, false); })});
+    out.append({QStringLiteral("tb_read_on.png"), toolIcon([](QPainter &p) { drawSpeaker(p, true); })});
+    out.append({QStringLiteral("tb_large_off.png"), toolIcon([](QPainter &p) { drawLargeText(p, false); })});
+    out.append({QStringLiteral("tb_large_on.png"), toolIcon([](QPainter &p) { drawLargeText(p, true); })});
     out.append({QStringLiteral("tb_about.png"), toolIcon([](QPainter &p) {
                     disc(p, QColor(0x2f, 0x80, 0xd6), QColor(0xe8, 0xf4, 0xff));
                     p.setPen(Qt::NoPen);
