@@ -1,7 +1,6 @@
 #include <QAction>
 
 #include "app/FormQCM.h"
-#include "platform/Desktop.h"
 #include "platform/ReadingAids.h"
 #include "platform/Speaker.h"
 #include "quiz/SpokenText.h"
@@ -42,10 +41,9 @@ void TFormQCM::setUpReadAloud()
 void TFormQCM::ToolButton15Click()
 {
     const bool on = ui->ToolButton15->isChecked();
-    if (on && !speaker()) {
-        platform::showMessage(this, ui->ToolButton15->toolTip());
+    // Where no voice can speak, the toggle greys and its hint says why.
+    if (on && !speaker())
         return;
-    }
     platform::setReadingAidWanted(platform::ReadingAid::ReadAloud, on);
     if (on)
         readQuestionAloud();
@@ -65,7 +63,8 @@ platform::Speaker *TFormQCM::speaker()
     return ui->ToolButton15->isEnabled() ? m_speaker.get() : nullptr;
 }
 
-// The quiz goes on in silence; the toggle says why until the next run.
+// The quiz goes on in silence; the toggle says why until the next run, which
+// tries again.
 void TFormQCM::speechFailed(const QString &why)
 {
     ui->ToolButton15->setChecked(false);

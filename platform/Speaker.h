@@ -16,15 +16,16 @@ class Speaker : public QObject
 public:
     using QObject::QObject;
 
-    // Empty when a French voice can speak; otherwise what is missing, said
-    // for the pupil's teacher.
+    // What is missing for a French voice to speak, said for the pupil's
+    // teacher; empty while the voice may speak. A voice found missing only
+    // later says so through failed().
     virtual QString unavailability() const = 0;
     virtual void say(const QString &text) = 0;
     virtual void stop() = 0;
     virtual void setSlow(bool slow) = 0;
 
 signals:
-    // The voice stopped working; `why` is in French.
+    // The voice cannot speak, or stopped working; `why` is in French.
     void failed(const QString &why);
 };
 

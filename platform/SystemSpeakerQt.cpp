@@ -1,5 +1,7 @@
 #include <QLocale>
 #include <QTextToSpeech>
+#include <QThread>
+#include <algorithm>
 #include <csignal>
 
 #include "platform/Speaker.h"
@@ -12,8 +14,39 @@ const QString InstallHint = QStringLiteral(
     "installez speech-dispatcher et sa voix espeak-ng (paquets speech-dispatcher-espeak-ng et "
     "qt6-speech-speechd-plugin).");
 
-// Qt's speech engines, with speech-dispatcher's first where there are
-// several: it is the one that carries espeak-ng's French voice.
+// France's voice first: the Belgian and Swiss ones say "septante".
+bool chooseFrench(QTextToSpeech &speech)
+{
+    if (speech.locale().language() != QLocale::French) {
+        const QList<QLocale> locales = speech.availableLocales();
+        const QLocale france(QLocale::French, QLocale::France);
+        auto chosen = std::find(locales.begin(), locales.end(), france);
+        if (chosen == locales.end())
+            chosen = std::find_if(locales.begin(), locales.end(),
+                                  [](const QLocale &l) { return l.language() == QLocale::French; });
+        if (chosen == locales.end())
+            return false;
+        speech.setLocale(*chosen);
+    }
+    return !speech.availableVoices().isEmpty();
+}
+
+// What is missing for a French voice to speak, empty when nothing is.
+QString missingForFrench(QTextToSpeech *speech)
+{
+    if (!speech)
+        return QStringLiteral("Aucun moteur de synthèse vocale n'est installé : ") + InstallHint;
+    if (speech->state() == QTextToSpeech::Error)
+        return QStringLiteral("La synthèse vocale ne répond pas : ") + InstallHint;
+    if (!chooseFrench(*speech))
+        return QStringLiteral("Aucune voix française n'est installée : ") + InstallHint;
+    return {};
+}
+
+// Qt's speech engines, speech-dispatcher's first where there are several: it
+// carries espeak-ng's French voice. Starting the server and listing its
+// thousands of voices takes a second or more, so the engine lives on a
+// thread of its own, and every call is queued to it.
 class QtSpeaker : public Speaker
 {
 public:
@@ -22,63 +55,81 @@ public:
         // A speech server that dies leaves a closed socket, which must not
         // end the quiz with SIGPIPE at the next reading.
         std::signal(SIGPIPE, SIG_IGN);
-        const QStringList engines = QTextToSpeech::availableEngines();
-        if (engines.isEmpty()) {
-            m_missing = QStringLiteral("Aucun moteur de synthèse vocale n'est installé : ") + InstallHint;
-            return;
-        }
-        m_speech = new QTextToSpeech(engines.contains(QLatin1String("speechd")) ? QStringLiteral("speechd")
-                                                                                 : engines.constFirst(), this);
-        if (m_speech->state() == QTextToSpeech::Error) {
-            m_missing = QStringLiteral("La synthèse vocale ne répond pas : ") + InstallHint;
-            return;
-        }
-        if (!hasFrench()) {
-            m_missing = QStringLiteral("Aucune voix française n'est installée : ") + InstallHint;
-            return;
-        }
-        connect(m_speech, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State state) {
-            if (state == QTextToSpeech::Error)
-                emit failed(QStringLiteral("La synthèse vocale s'est arrêtée."));
+        m_thread.setObjectName(QStringLiteral("speech"));
+        m_onThread->moveToThread(&m_thread);
+        m_thread.start();
+        onThread([this] {
+            const QStringList engines = QTextToSpeech::availableEngines();
+            if (!engines.isEmpty()) {
+                const QString engine = engines.contains(QLatin1String("speechd")) ? QStringLiteral("speechd")
+                                                                                   : engines.constFirst();
+                m_speech = new QTextToSpeech(engine, m_onThread);
+            }
+            const QString missing = missingForFrench(m_speech);
+            if (!missing.isEmpty()) {
+                delete std::exchange(m_speech, nullptr);
+                QMetaObject::invokeMethod(this, [this, missing] {
+                    m_missing = missing;
+                    emit failed(missing);
+                });
+                return;
+            }
+            QObject::connect(m_speech, &QTextToSpeech::stateChanged, this, [this](QTextToSpeech::State state) {
+                if (state == QTextToSpeech::Error)
+                    emit failed(QStringLiteral("La synthèse vocale s'est arrêtée."));
+            }, Qt::QueuedConnection);
         });
     }
 
-    ~QtSpeaker() override { stop(); }
+    ~QtSpeaker() override
+    {
+        onThread([this] {
+            if (m_speech)
+                m_speech->stop();
+            m_onThread->deleteLater();
+        });
+        m_thread.quit();
+        m_thread.wait();
+    }
 
     QString unavailability() const override { return m_missing; }
 
     void say(const QString &text) override
     {
-        if (!m_missing.isEmpty())
-            return;
-        m_speech->stop();
-        m_speech->say(text);
+        onThread([this, text] {
+            if (m_speech) {
+                m_speech->stop();
+                m_speech->say(text);
+            }
+        });
     }
 
     void stop() override
     {
-        if (m_missing.isEmpty())
-            m_speech->stop();
+        onThread([this] {
+            if (m_speech)
+                m_speech->stop();
+        });
     }
 
     void setSlow(bool slow) override
     {
-        if (m_missing.isEmpty())
-            m_speech->setRate(slow ? -0.4 : 0.0);
+        onThread([this, slow] {
+            if (m_speech)
+                m_speech->setRate(slow ? -0.4 : 0.0);
+        });
     }
 
 private:
-    bool hasFrench()
+    template <typename Call>
+    void onThread(Call call)
     {
-        for (const QLocale &locale : m_speech->availableLocales()) {
-            if (locale.language() == QLocale::French) {
-                m_speech->setLocale(locale);
-                return !m_speech->availableVoices().isEmpty();
-            }
-        }
-        return false;
+        QMetaObject::invokeMethod(m_onThread, std::move(call), Qt::QueuedConnection);
     }
 
+    QThread m_thread;
+    QObject *m_onThread = new QObject;
+    // Only touched on the speech thread.
     QTextToSpeech *m_speech = nullptr;
     QString m_missing;
 };

@@ -179,11 +179,9 @@ private slots:
     {
         {
             voice.unavailability = QStringLiteral("Aucune voix française n'est installée : installez espeak-ng.");
-            ModalDriver driver;
             QuizHarness h;
             h.form().EzRgnBtn8Click();
             QTest::mouseClick(h.ui().ToolButton15, Qt::LeftButton);
-            QTRY_COMPARE(driver.messages, QStringList{voice.unavailability});
             QVERIFY(!h.ui().ToolButton15->isChecked());
             QVERIFY(!h.ui().ToolButton15->isEnabled());
             QCOMPARE(h.ui().ToolButton15->toolTip(), voice.unavailability);
