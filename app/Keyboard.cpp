@@ -190,8 +190,10 @@ private:
             takeKeyboardBack();
         } else if (keys == QKeyCombination(Qt::ControlModifier, Qt::Key_L)
                    || keys == QKeyCombination(Qt::ControlModifier, Qt::Key_G)) {
+            // The reading aids answer at any time: a pupil who cannot read
+            // the window cannot be asked to find their tool bar first.
             QToolButton *aid = keys.key() == Qt::Key_L ? ui.ToolButton15 : ui.ToolButton16;
-            if (!settingsReachable() || !aid->isEnabled())
+            if (!aid->isEnabled())
                 return false;
             aid->click();
             takeKeyboardBack();
@@ -203,14 +205,6 @@ private:
             return false;
         }
         return true;
-    }
-
-    // The reading aids' tool bar, open or a click away: "Paramétrer" or its
-    // blinking label.
-    bool settingsReachable() const
-    {
-        return ui.ToolBar2->isVisibleTo(m_form) || ui.EzRgnBtn8->isVisibleTo(m_form)
-            || ui.DRLabel5->isVisibleTo(m_form);
     }
 
     // Once the messages and the file dialog are gone the keyboard must come
