@@ -186,6 +186,10 @@ private:
     QString m_dialogFolder;
     QuizRandom m_random;
     qcm::QuizResult m_lastResult;
+    // The quiz under way, for its result: what it was read from and how each
+    // question was answered.
+    QString m_quizFingerprint;
+    std::vector<qcm::AnsweredQuestion> m_answers;
     QString m_pupilName;
     bool m_pupilAsked = false;
     std::unique_ptr<platform::Speaker> m_speaker;

@@ -48,6 +48,7 @@ void TFormQCM::Corrige()
             State.WrongRecords[State.WrongCount] = State.QuestionOrder[position];
     }
     ui->DRLabel7->setCaption(QStringLiteral("%1/%2").arg(State.GoodCount).arg(position));
+    m_answers.push_back({State.QuestionOrder[position], State.TickedSum, right});
 
     if (m_windows.FormFenetreMessage) {
         const qcm::Field comment = right ? qcm::Field::RightComment : qcm::Field::WrongComment;

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "engine/Rounding.h"
+#include "quiz/Rounding.h"
 
 int countQuestions(const qcm::QuestionBank &bank, int recordsRead)
 {

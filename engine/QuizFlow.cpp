@@ -63,6 +63,7 @@ void TFormQCM::Suivant()
         ui->Label10->show();
         StartTimer();
         State.GoodCount = 0;
+        m_answers.clear();
         if (n <= 0) {
             // A quiz without questions goes straight to its summary.
             finish();

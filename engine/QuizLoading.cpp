@@ -138,6 +138,7 @@ bool TFormQCM::Lecture_des_enregistrements(const QString &fileName)
         break;
     }
     State.QuestionCount = result.recordsRead;
+    m_quizFingerprint = result.fingerprint;
     if (result.truncated())
         platform::showMessage(this, QStringLiteral("Ce QCM comporte plus de 100 questions : "
                                                    "seules les 100 premières sont chargées."));

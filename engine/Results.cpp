@@ -1,6 +1,6 @@
 #include "app/FormQCM.h"
 #include "quiz/Judging.h"
-#include "engine/Rounding.h"
+#include "quiz/Rounding.h"
 #include "quiz/RecordText.h"
 #include "ui_FormQCM.h"
 

@@ -3,7 +3,7 @@
 
 #include "app/FormQCM.h"
 #include "engine/QuizPath.h"
-#include "engine/Rounding.h"
+#include "quiz/Rounding.h"
 #include "platform/Desktop.h"
 #include "platform/Folders.h"
 #include "platform/ResultsLog.h"
@@ -22,6 +22,8 @@ void TFormQCM::keepResult()
     r.right = State.QuestionCount - State.WrongCount;
     r.percentage = successPercentage(State.QuestionCount, State.WrongCount);
     r.seconds = std::max<qint64>(0, qRound64(StopWatch1->ElapsedTime() * 86400.0));
+    r.fingerprint = m_quizFingerprint;
+    r.answers = m_answers;
     ui->ToolButton11->setEnabled(true);
     logResult();
 }

@@ -1,5 +1,6 @@
 #include "quiz/QuizFile.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QSaveFile>
 
@@ -7,6 +8,21 @@
 #include <climits>
 
 namespace qcm {
+
+namespace {
+
+// Only what the bank can hold is read of a file.
+QByteArray readAsPlayer(QFile &file)
+{
+    return file.read(std::min(file.size(), qint64(RecordSize) * MaxQuestions));
+}
+
+QString fingerprintOf(const QByteArray &bytes)
+{
+    return QString::fromLatin1(QCryptographicHash::hash(bytes, QCryptographicHash::Sha256).toHex().left(16));
+}
+
+} // namespace
 
 ReadResult readRecords(std::span<const std::uint8_t> data, QuestionBank &bank)
 {
@@ -38,7 +54,7 @@ ReadResult readQuizFile(const QString &path, QuestionBank &bank)
     // Only what the bank can hold is read; the rest is counted.
     const qint64 size = file.size();
     const qint64 wanted = std::min(size, qint64(RecordSize) * MaxQuestions);
-    const QByteArray data = file.read(wanted);
+    const QByteArray data = readAsPlayer(file);
     // A read that stops short (the file shrank, a device error) ends the load
     // like a missing record, before the bank is touched.
     if (data.size() < wanted - qint64(wanted % qint64(RecordSize))) {
@@ -50,7 +66,14 @@ ReadResult readQuizFile(const QString &path, QuestionBank &bank)
         std::span(reinterpret_cast<const std::uint8_t *>(data.constData()), std::size_t(data.size())), bank);
     result.recordsInFile = int(std::min<qint64>(size / qint64(RecordSize), INT_MAX));
     result.trailingBytes = std::size_t(size % qint64(RecordSize));
+    result.fingerprint = fingerprintOf(data);
     return result;
+}
+
+QString fingerprintOfQuizFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? fingerprintOf(readAsPlayer(file)) : QString();
 }
 
 std::vector<QuestionRecord> parseRecords(std::span<const std::uint8_t> data)

@@ -1,11 +1,16 @@
 #include "quiz/ResultLine.h"
 
+#include <QRegularExpression>
+
 namespace qcm {
 
 namespace {
 
 constexpr QChar Separator = QLatin1Char(';');
-constexpr int FieldCount = 9;
+// Lines written before the fingerprint and the answers were kept have fewer fields.
+constexpr int FieldCount = 11;
+constexpr int ScoreFieldCount = 9;
+const QString ScoreHeader = QStringLiteral("Date;Élève;Matière;QCM;Mode;Questions;Bonnes réponses;Pourcentage;Durée");
 const QString DateFormat = QStringLiteral("yyyy-MM-ddTHH:mm:ss");
 
 QString modeName(bool exam)
@@ -78,6 +83,40 @@ bool readDuration(const QString &text, qint64 &seconds)
     return true;
 }
 
+// "12:13:J" is question 12, propositions 1 and 3 ticked, judged right
+// ("juste"); "4:-:F", question 4 left blank, judged wrong ("faux").
+QString answerText(const AnsweredQuestion &answer)
+{
+    QString ticked;
+    for (int i = 1; i <= 5; ++i) {
+        if (answer.ticked & (1 << (i - 1)))
+            ticked += QString::number(i);
+    }
+    return QStringLiteral("%1:%2:%3")
+        .arg(answer.question)
+        .arg(ticked.isEmpty() ? QStringLiteral("-") : ticked, answer.right ? QStringLiteral("J") : QStringLiteral("F"));
+}
+
+bool readAnswers(const QString &text, std::vector<AnsweredQuestion> &answers)
+{
+    static const QRegularExpression item(QStringLiteral("^([1-9][0-9]{0,2}):(-|1?2?3?4?5?):([JF])$"));
+    answers.clear();
+    for (const QString &word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QRegularExpressionMatch m = item.match(word);
+        if (!m.hasMatch() || m.captured(2).isEmpty())
+            return false;
+        AnsweredQuestion answer;
+        answer.question = m.captured(1).toInt();
+        for (QChar digit : m.captured(2)) {
+            if (digit != QLatin1Char('-'))
+                answer.ticked |= 1 << (digit.digitValue() - 1);
+        }
+        answer.right = m.captured(3) == QLatin1String("J");
+        answers.push_back(answer);
+    }
+    return true;
+}
+
 } // namespace
 
 QByteArray resultsFileStart()
@@ -87,7 +126,12 @@ QByteArray resultsFileStart()
 
 QString resultsHeader()
 {
-    return QStringLiteral("Date;Élève;Matière;QCM;Mode;Questions;Bonnes réponses;Pourcentage;Durée");
+    return ScoreHeader + QStringLiteral(";Empreinte;Réponses");
+}
+
+bool isResultsHeader(const QString &line)
+{
+    return line == resultsHeader() || line == ScoreHeader;
 }
 
 QString durationText(qint64 seconds)
@@ -111,6 +155,13 @@ QString resultLine(const QuizResult &result)
         QString::number(result.right),
         QString::number(result.percentage),
         durationText(result.seconds),
+        result.fingerprint,
+        [&result] {
+            QStringList answers;
+            for (const AnsweredQuestion &answer : result.answers)
+                answers << answerText(answer);
+            return answers.join(QLatin1Char(' '));
+        }(),
     };
     return fields.join(Separator);
 }
@@ -122,7 +173,7 @@ bool parseResultLine(const QString &line, QuizResult &result, QString &reason)
         reason = QStringLiteral("guillemet non refermé");
         return false;
     }
-    if (fields.size() != FieldCount) {
+    if (fields.size() != FieldCount && fields.size() != ScoreFieldCount) {
         reason = QStringLiteral("%1 champs au lieu de %2").arg(fields.size()).arg(FieldCount);
         return false;
     }
@@ -148,6 +199,18 @@ bool parseResultLine(const QString &line, QuizResult &result, QString &reason)
     if (!readDuration(fields[8], read.seconds)) {
         reason = QStringLiteral("durée illisible « %1 »").arg(fields[8]);
         return false;
+    }
+    reason.clear();
+    if (fields.size() == FieldCount) {
+        static const QRegularExpression hex16(QStringLiteral("^[0-9a-f]{16}$"));
+        if (!hex16.match(fields[9]).hasMatch() && !fields[9].isEmpty())
+            reason = QStringLiteral("empreinte illisible « %1 », réponses ignorées").arg(fields[9]);
+        else if (!readAnswers(fields[10], read.answers))
+            reason = QStringLiteral("réponses illisibles, ignorées");
+        if (reason.isEmpty())
+            read.fingerprint = fields[9];
+        else
+            read.answers.clear();
     }
     result = read;
     return true;

@@ -79,13 +79,16 @@ void readResultsFile(const QString &path, LoggedResults &into, Lang lang)
         QString line = lines[i];
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
-        if (line.isEmpty() || (i == 0 && line == resultsHeader()))
+        if (line.isEmpty() || (i == 0 && isResultsHeader(line)))
             continue;
         QuizResult result;
         QString reason;
         if (parseResultLine(line, result, reason)) {
             result.computer = computer;
             into.results.push_back(result);
+            // The score still counts; only the answers are left out.
+            if (!reason.isEmpty())
+                into.problems << placeOf(lang, path) + say(lang, "ligne %1 : %2", "line %1: %2").arg(i + 1).arg(reason);
         } else {
             into.problems << placeOf(lang, path)
                     + say(lang, "ligne %1 ignorée (%2)", "line %1 skipped (%2)").arg(i + 1).arg(reason);

@@ -2,7 +2,7 @@
 
 #include "engine/ClockText.h"
 #include "quiz/Judging.h"
-#include "engine/Rounding.h"
+#include "quiz/Rounding.h"
 
 class EngineJudgingTest : public QObject
 {

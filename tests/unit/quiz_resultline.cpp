@@ -18,6 +18,8 @@ QuizResult sample()
     r.right = 17;
     r.percentage = 85;
     r.seconds = 3 * 3600 + 4 * 60 + 5;
+    r.fingerprint = QStringLiteral("0123456789abcdef");
+    r.answers = {{3, 1 | 4, true}, {1, 0, false}, {12, 31, false}};
     return r;
 }
 
@@ -31,7 +33,8 @@ private slots:
     void lineReadsAsASpreadsheetRow()
     {
         QCOMPARE(qcm::resultLine(sample()),
-                 QStringLiteral("2026-12-08T14:05:09;Zoé Lefèvre;Géographie;Les fleuves d'Europe;examen;20;17;85;3:04:05"));
+                 QStringLiteral("2026-12-08T14:05:09;Zoé Lefèvre;Géographie;Les fleuves d'Europe;examen;20;17;85;3:04:05;"
+                                "0123456789abcdef;3:13:J 1:-:F 12:12345:F"));
         QVERIFY(qcm::resultsFileStart().startsWith("\xEF\xBB\xBF"));
         QVERIFY(qcm::resultsFileStart().endsWith("\r\n"));
         QCOMPARE(qcm::resultsHeader().count(QLatin1Char(';')), qcm::resultLine(sample()).count(QLatin1Char(';')));
@@ -69,6 +72,47 @@ private slots:
         QCOMPARE(read.right, 17);
         QCOMPARE(read.percentage, 85);
         QCOMPARE(read.seconds, written.seconds);
+        QCOMPARE(read.fingerprint, written.fingerprint);
+        QCOMPARE(read.answers, written.answers);
+    }
+
+    void linesWrittenBeforeTheAnswersWereKeptStillRead()
+    {
+        QuizResult read;
+        QString reason;
+        QVERIFY(qcm::parseResultLine(QStringLiteral("2026-12-08T14:05:09;Zoé;G;T;examen;20;17;85;0:01:00"), read, reason));
+        QVERIFY(reason.isEmpty());
+        QCOMPARE(read.right, 17);
+        QVERIFY(read.fingerprint.isEmpty() && read.answers.empty());
+        QVERIFY(qcm::isResultsHeader(QStringLiteral("Date;Élève;Matière;QCM;Mode;Questions;Bonnes réponses;Pourcentage;Durée")));
+        QVERIFY(qcm::isResultsHeader(qcm::resultsHeader()));
+    }
+
+    void damagedAnswersLeaveTheScore_data()
+    {
+        QTest::addColumn<QString>("fingerprint");
+        QTest::addColumn<QString>("answers");
+        QTest::newRow("short fingerprint") << QStringLiteral("0123") << QStringLiteral("1:1:J");
+        QTest::newRow("upper-case fingerprint") << QStringLiteral("0123456789ABCDEF") << QStringLiteral("1:1:J");
+        QTest::newRow("proposition 6") << QStringLiteral("0123456789abcdef") << QStringLiteral("1:16:J");
+        QTest::newRow("propositions out of order") << QStringLiteral("0123456789abcdef") << QStringLiteral("1:21:J");
+        QTest::newRow("question 0") << QStringLiteral("0123456789abcdef") << QStringLiteral("0:1:J");
+        QTest::newRow("unknown verdict") << QStringLiteral("0123456789abcdef") << QStringLiteral("1:1:X");
+        QTest::newRow("nothing ticked written empty") << QStringLiteral("0123456789abcdef") << QStringLiteral("1::F");
+        QTest::newRow("cut in an answer") << QStringLiteral("0123456789abcdef") << QStringLiteral("1:1:J 2:");
+    }
+
+    void damagedAnswersLeaveTheScore()
+    {
+        QFETCH(QString, fingerprint);
+        QFETCH(QString, answers);
+        const QString line = QStringLiteral("2026-12-08T14:05:09;Zoé;G;T;examen;2;1;50;0:01:00;%1;%2").arg(fingerprint, answers);
+        QuizResult read;
+        QString reason;
+        QVERIFY(qcm::parseResultLine(line, read, reason));
+        QVERIFY(!reason.isEmpty());
+        QCOMPARE(read.percentage, 50);
+        QVERIFY(read.fingerprint.isEmpty() && read.answers.empty());
     }
 
     void lineBreakInATitleStaysOnOneLine()

@@ -271,6 +271,7 @@ private slots:
         const QString log = platform::resultsLogPath(platform::quizFolder());
         const qsizetype linesBefore = logLines(log).size();
         QString subject;
+        QString fingerprint;
         {
             QuizHarness h;
             Answerer answerer;
@@ -282,6 +283,7 @@ private slots:
 
             h.load(simpleQuiz(4), QStringLiteral("Électricité"));
             subject = QFileInfo(h.folder()).dir().dirName();
+            fingerprint = qcm::fingerprintOfQuizFile(h.form().State.QuizFileName);
             finishQuiz(h, 4, 2);
             QCOMPARE(answerer.nameBoxes, 1);
             h.form().ReloadQuiz();
@@ -314,6 +316,19 @@ private slots:
         QCOMPARE(third.exam, true);
         QCOMPARE(third.percentage, 0);
         QCOMPARE(first.subject, subject);
+        // Each question asked, in the order asked, with the boxes ticked.
+        QCOMPARE(fingerprint.size(), 16);
+        QCOMPARE(first.fingerprint, fingerprint);
+        const std::vector<qcm::AnsweredQuestion> firstAnswers = {{1, 1, true}, {2, 1, true}, {3, 2, false}, {4, 2, false}};
+        QCOMPARE(first.answers, firstAnswers);
+        QList<int> asked;
+        for (const qcm::AnsweredQuestion &a : third.answers) {
+            asked << a.question;
+            QCOMPARE(a.ticked, 2);
+            QVERIFY(!a.right);
+        }
+        std::sort(asked.begin(), asked.end());
+        QCOMPARE(asked, (QList<int>{1, 2, 3, 4}));
         QVERIFY(qAbs(first.finished.secsTo(QDateTime::currentDateTime())) < 600);
 
         // The choice outlives the program; turning it off is remembered too.
