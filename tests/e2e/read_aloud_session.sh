@@ -86,6 +86,8 @@ key Return # Commencer
 # The voice is made on a thread of its own: the pupil answers at once.
 answer 1
 echo "first answer judged within $(($(clock) - started)) ms of Commencer, as the voice starts"
+# Before its first word the voice lists the server's thousands of voices: a
+# second or two.
 wait_until "a question is heard" heard 0.5
 echo "$(speech_seconds) s of voice heard within $(($(clock) - started)) ms of Commencer"
 grep -aq 'DATA:|Question 1\. ' "$log" || { echo "the server never got the first question's text" >&2; exit 1; }
