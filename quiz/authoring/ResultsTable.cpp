@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <map>
 
+#include "quiz/authoring/QuestionStats.h"
+
 namespace qcm::authoring {
 
 namespace {
@@ -72,6 +74,11 @@ void readResultsFile(const QString &path, LoggedResults &into, Lang lang)
     if (lines.first().startsWith(mergedHeader())) {
         into.problems << placeOf(lang, path)
                 + say(lang, "fichier fusionné par qcmtool, ignoré", "file merged by qcmtool, skipped");
+        return;
+    }
+    if (isQuestionStatsCsvHeader(lines.first().trimmed())) {
+        into.problems << placeOf(lang, path)
+                + say(lang, "tableau des questions écrit par qcmtool, ignoré", "question table written by qcmtool, skipped");
         return;
     }
     const QString computer = QFileInfo(path).completeBaseName();

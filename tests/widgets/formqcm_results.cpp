@@ -339,6 +339,40 @@ private slots:
         QVERIFY(!platform::resultsLogWanted());
     }
 
+    void qcmtoolCountsEachPupilsFirstAttemptPerQuestion()
+    {
+        // Unique to this run: the log of the fixed C:\QCM outlives it.
+        const QString title = QStringLiteral("Statistiques %1").arg(QDateTime::currentMSecsSinceEpoch());
+        QList<QuestionDraft> quiz = simpleQuiz(3);
+        quiz[0].right = title;
+        platform::setResultsLogWanted(true);
+        // Ana's second attempt comes after her first and is left out.
+        for (const auto &[pupil, rightOnes] : {std::pair{QStringLiteral("Ana"), 3}, {QStringLiteral("Bruno"), 1},
+                                               {QStringLiteral("Ana"), 0}, {QStringLiteral("Chloé"), 0}}) {
+            QuizHarness h;
+            Answerer answerer;
+            answerer.name = pupil;
+            h.load(quiz, title);
+            finishQuiz(h, 3, rightOnes);
+        }
+        platform::setResultsLogWanted(false);
+
+        const QString logs = QFileInfo(platform::resultsLogPath(platform::quizFolder())).absolutePath();
+        QProcess tool;
+        tool.start(QStringLiteral(TAVELOR_QCMTOOL), {QStringLiteral("results"), logs, QStringLiteral("--questions")});
+        QVERIFY(tool.waitForFinished(30000));
+        QCOMPARE(tool.exitCode(), 0);
+        const QString out = QString::fromUtf8(tool.readAllStandardOutput());
+        // The quiz's own table comes after the score tables, which name it too.
+        const QStringList lines = out.mid(out.lastIndexOf(QStringLiteral(" / ") + title)).split(QLatin1Char('\n'));
+        // Ana 3 of 3, Bruno 1, Chloé 0; proposition 1 is the right one. Q1's
+        // marks 1 1 0 against the rest 2 0 0 correlate at 0.5.
+        QCOMPARE(lines.value(3), QStringLiteral("Tentatives : 3"));
+        QCOMPARE(lines.value(4), QStringLiteral("Moyenne : 44 %   Médiane : 33 %   Minimum : 0 %   Maximum : 100 %"));
+        QCOMPARE(squeezed(lines.value(8)), squeezed(QStringLiteral("1 67 % 2 1 0 0 0 0 50 %")));
+        QCOMPARE(squeezed(lines.value(9)), squeezed(QStringLiteral("2 33 % 1 2 0 0 0 0 87 %")));
+    }
+
     void logThatCannotBeWrittenIsReportedInFrench()
     {
 #ifdef Q_OS_WIN

@@ -1,9 +1,11 @@
 #include "tools/qcmtool/Results.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <cstdio>
 
+#include "quiz/authoring/QuestionStats.h"
 #include "quiz/authoring/ResultsTable.h"
 
 using namespace qcm::authoring;
@@ -16,29 +18,51 @@ void print(const QString &text, std::FILE *stream)
     std::fwrite(bytes.constData(), 1, std::size_t(bytes.size()), stream);
 }
 
-bool writeMerged(const QString &path, const LoggedResults &logged, Lang lang)
+bool write(const QString &path, const QByteArray &bytes, Lang lang)
 {
     QSaveFile file(path);
-    if (file.open(QIODevice::WriteOnly) && file.write(mergedResultsFile(logged.results)) >= 0 && file.commit())
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) >= 0 && file.commit())
         return true;
     print(placeOf(lang, path) + say(lang, "écriture impossible\n", "cannot write\n"), stderr);
     return false;
 }
 
+// Each quiz's questions, from the quiz files beside the logs' folder (QCM/).
+bool reportQuestions(const ResultsRequest &request, const LoggedResults &logged, Lang lang)
+{
+    const QString quizFolder = QDir::cleanPath(QDir(request.folder).absoluteFilePath(QStringLiteral("..")));
+    const std::vector<QuizStats> quizzes = questionStatistics(logged.results, request.allAttempts, quizFolder);
+    if (quizzes.empty())
+        print(say(lang, "\nAucun QCM dont les journaux gardent les réponses.\n", "\nNo quiz whose logs keep the answers.\n"),
+              stdout);
+    for (const QuizStats &quiz : quizzes)
+        print(QLatin1Char('\n') + questionStatsTable(quiz, lang), stdout);
+    return request.mergedFile.isEmpty()
+        || write(questionsFileBeside(request.mergedFile), questionStatsCsv(quizzes, lang), lang);
+}
+
 } // namespace
 
-int resultsCommand(const QString &folder, const QString &mergedFile, Lang lang)
+QString questionsFileBeside(const QString &mergedFile)
 {
-    const LoggedResults logged = readResultsFolder(folder, lang, mergedFile);
+    const QFileInfo merged(mergedFile);
+    return merged.dir().filePath(merged.completeBaseName() + QStringLiteral("-questions.csv"));
+}
+
+int resultsCommand(const ResultsRequest &request, Lang lang)
+{
+    const LoggedResults logged = readResultsFolder(request.folder, lang, request.mergedFile);
     for (const QString &problem : logged.problems)
         print(problem + QLatin1Char('\n'), stderr);
-    if (!QDir(folder).exists())
+    if (!QDir(request.folder).exists())
         return 2;
 
     print(groupTable(say(lang, "Élève", "Pupil"), groupByPupil(logged.results, lang), lang), stdout);
     print(QStringLiteral("\n"), stdout);
     print(groupTable(say(lang, "QCM", "Quiz"), groupByQuiz(logged.results), lang), stdout);
-    if (!mergedFile.isEmpty() && !writeMerged(mergedFile, logged, lang))
+    if (!request.mergedFile.isEmpty() && !write(request.mergedFile, mergedResultsFile(logged.results), lang))
+        return 2;
+    if (request.questions && !reportQuestions(request, logged, lang))
         return 2;
     return 0;
 }
