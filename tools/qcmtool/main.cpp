@@ -20,6 +20,7 @@
 #include "quiz/authoring/QuizJson.h"
 #include "quiz/authoring/RecordReader.h"
 #include "tools/qcmtool/QuizOutputs.h"
+#include "tools/qcmtool/Report.h"
 #include "tools/qcmtool/Results.h"
 
 using namespace qcm;
@@ -344,13 +345,30 @@ int main(int argc, char **argv)
     exporter->add_option("-o,--output", exportOutput, "File to write")->required();
 
     std::string resultsFolder, resultsCsv;
+    ResultsRequest resultsRequest;
     CLI::App *results = app.add_subcommand("results", "Tables of the pupils' results logs, per pupil and per quiz");
     results->add_option("FOLDER", resultsFolder, "The logs' folder (QCM/Résultats)")->required();
-    results->add_option("--csv", resultsCsv, "Also write every line, merged, into this file");
+    results->add_option("--csv", resultsCsv,
+        "Also write every line, merged, into this file; with --questions, the per-question tables into "
+        "<file>-questions.csv beside it");
+    results->add_flag("--questions", resultsRequest.questions,
+        "Also each quiz's table per question: facility, propositions ticked, discrimination "
+        "(quiz files are looked for in the folder above FOLDER)");
+    results->add_flag("--all-attempts", resultsRequest.allAttempts,
+        "Count every attempt in the per-question figures, not only each pupil's first");
+
+    std::string reportFolder, reportOutput;
+    bool reportAnonymous = false, reportAllAttempts = false;
+    CLI::App *classReport = app.add_subcommand("report", "The class report in PDF: per quiz, the scores and each question's "
+                                                         "statistics (quiz files are looked for in the folder above FOLDER)");
+    classReport->add_option("FOLDER", reportFolder, "The logs' folder (QCM/Résultats)")->required();
+    classReport->add_option("-o,--output", reportOutput, "PDF file to write")->required();
+    classReport->add_flag("--anonymous", reportAnonymous, "Number the pupils instead of naming them");
+    classReport->add_flag("--all-attempts", reportAllAttempts, "Count every attempt, not only each pupil's first");
 
     CLI11_PARSE(app, argc, argv);
     const Lang lang = language == "en" ? Lang::English : Lang::French;
-    for (const std::string *output : {&buildOutput, &request.output, &exportOutput, &resultsCsv}) {
+    for (const std::string *output : {&buildOutput, &request.output, &exportOutput, &resultsCsv, &reportOutput}) {
         if (!output->empty() && !writableName(*output, lang))
             return 2;
     }
@@ -362,8 +380,13 @@ int main(int argc, char **argv)
         return importQuiz(request, lang);
     if (exporter->parsed())
         return exportQuiz(exportQuizFile, pathOf(exportOutput), exportTo, lang);
-    if (results->parsed())
-        return resultsCommand(pathOf(resultsFolder), pathOf(resultsCsv), lang);
+    if (classReport->parsed())
+        return reportCommand(pathOf(reportFolder), pathOf(reportOutput), reportAnonymous, reportAllAttempts, lang);
+    if (results->parsed()) {
+        resultsRequest.folder = pathOf(resultsFolder);
+        resultsRequest.mergedFile = pathOf(resultsCsv);
+        return resultsCommand(resultsRequest, lang);
+    }
     if (check->parsed()) {
         int status = 0;
         for (const std::string &file : checkFiles)
