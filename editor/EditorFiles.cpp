@@ -51,6 +51,7 @@ void FormEditeur::newQuiz()
     forgetPictures();
     // A new quiz opens on its first question, ready to be typed.
     quiz.doInsert(0, EditedQuestion::blank());
+    lookForClassResults();
     updateTitle();
     form->focusQuestion();
 }
@@ -65,6 +66,7 @@ bool FormEditeur::openQuiz(const QString &path)
     forgetPictures();
     if (quiz.count() == 0)
         quiz.doInsert(0, EditedQuestion::blank());
+    lookForClassResults();
     selectQuestion(0);
     updateTitle();
     recent->remember(path);
@@ -131,6 +133,8 @@ bool FormEditeur::writeTo(const QString &path)
     }
     unsavedPictures.reset();
     tidyPictures();
+    // Another version: the results of the one before no longer judge it.
+    lookForClassResults();
     recent->remember(path);
     statusBar()->showMessage(QStringLiteral("Enregistré : %1").arg(QDir::toNativeSeparators(path)), 5000);
     return true;

@@ -50,6 +50,7 @@ FormEditeur::FormEditeur(QWidget *parent)
     main->setStretchFactor(1, 1);
     setCentralWidget(main);
     buildActions();
+    setUpClassResults();
 
     checkTimer.setSingleShot(true);
     checkTimer.setInterval(300);
@@ -96,7 +97,7 @@ QWidget *FormEditeur::buildQuestionPane()
     caption->setBuddy(questionList);
     questionList->setObjectName(QStringLiteral("questionList"));
     questionList->setAccessibleName(QStringLiteral("Questions"));
-    questionList->setModel(&quiz);
+    questionList->setModel(&listModel);
     questionList->setDragDropMode(QAbstractItemView::InternalMove);
     questionList->setDefaultDropAction(Qt::MoveAction);
     questionList->setMinimumWidth(220);
@@ -162,6 +163,11 @@ void FormEditeur::buildActions()
     add(file, QStringLiteral("Exporter en &GIFT…"), {}, [this] { chooseExport(false); });
     add(file, QStringLiteral("Exporter en &Moodle XML…"), {}, [this] { chooseExport(true); });
     file->addSeparator();
+    reportAction = add(file, QStringLiteral("Rapport de la &classe…"), {}, &FormEditeur::chooseClassReport);
+    reportAction->setObjectName(QStringLiteral("actionClassReport"));
+    // A disabled entry says why on hovering.
+    file->setToolTipsVisible(true);
+    file->addSeparator();
     add(file, QStringLiteral("Essa&yer dans le lecteur"), QKeySequence(Qt::Key_F5), &FormEditeur::tryQuiz);
     file->addSeparator();
     add(file, QStringLiteral("&Quitter"), QKeySequence::Quit, &FormEditeur::close);
@@ -204,7 +210,7 @@ void FormEditeur::selectQuestion(int row)
 {
     // The form follows changes to the question it shows by itself.
     if (row >= 0 && row < quiz.count() && row != currentRow())
-        questionList->setCurrentIndex(quiz.index(row));
+        questionList->setCurrentIndex(listModel.index(row, 0));
 }
 
 void FormEditeur::showCurrentQuestion()

@@ -1,14 +1,18 @@
 #pragma once
 
+#include <QFutureWatcher>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QSet>
 #include <QTimer>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "editor/QuestionListModel.h"
 #include "editor/QuizDocument.h"
 
+class QLabel;
 class QListView;
 class QListWidget;
 class QListWidgetItem;
@@ -56,6 +60,8 @@ public:
     bool tryQuiz();
     // The player started by "Essayer": by default the one beside the editor.
     void setPlayerProgram(const QString &program) { playerProgram = program; }
+    // Writes the class report of the results shown; false, told, on failure.
+    bool saveClassReport(const QString &pdfPath);
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -93,10 +99,17 @@ private:
     // question names any more, and brings back those named again.
     void tidyPictures();
     QString dialogFolder() const;
+    void setUpClassResults();
+    // Reads the class's results of the file on disk in the background; none are shown meanwhile.
+    void lookForClassResults();
+    void showClassResults(std::optional<qcm::authoring::QuizStats> results);
+    void chooseClassReport();
     QMessageBox::StandardButton tell(QMessageBox::Icon icon, const QString &text, const QString &details = {},
         QMessageBox::StandardButtons buttons = QMessageBox::Ok);
 
     QuizDocument quiz;
+    QuestionListModel listModel{quiz};
+    QFutureWatcher<std::optional<qcm::authoring::QuizStats>> resultsWatcher;
     QListView *questionList;
     QuestionEditor *form;
     QListWidget *problemList;
@@ -116,6 +129,8 @@ private:
     QAction *removeAction = nullptr;
     QAction *upAction = nullptr;
     QAction *downAction = nullptr;
+    QAction *reportAction = nullptr;
+    QLabel *resultsStatus = nullptr;
 };
 
 } // namespace editor
