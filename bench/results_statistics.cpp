@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include "editor/ClassResults.h"
 #include "quiz/QuizFile.h"
 #include "quiz/RecordText.h"
 #include "quiz/Rounding.h"
@@ -130,6 +131,20 @@ void BM_LogsToQuestionStatistics(benchmark::State &state)
     state.counters["peak_MiB"] = double(peakMemoryKb()) / 1024;
 }
 BENCHMARK(BM_LogsToQuestionStatistics)->Unit(benchmark::kMillisecond);
+
+// What the editor does on opening or saving a quiz: every log read, the
+// lines of this version kept, its statistics computed.
+void BM_EditorOpensAQuizOfTheClass(benchmark::State &state)
+{
+    const QString quiz = scene().root.filePath(QStringLiteral("QCM/Matière 3/quiz 3.qcm"));
+    for (auto _ : state) {
+        const std::optional<QuizStats> stats = editor::classResultsOf(quiz);
+        if (!stats || stats->attempts.size() != std::size_t(kComputers))
+            state.SkipWithError("results missing");
+        benchmark::DoNotOptimize(stats);
+    }
+}
+BENCHMARK(BM_EditorOpensAQuizOfTheClass)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

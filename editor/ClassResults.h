@@ -16,7 +16,7 @@ QString quizFolderWithLogs(const QString &quizPath);
 
 // The statistics of this very version of the quiz, the file as it is on
 // disk; none when the class has no results for it. Reads every log of the
-// folder, which takes a while for a big class: not for the main thread.
+// folder.
 std::optional<qcm::authoring::QuizStats> classResultsOf(const QString &quizPath);
 
 // "1 élève", "23 élèves".

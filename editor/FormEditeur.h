@@ -1,6 +1,5 @@
 #pragma once
 
-#include <QFutureWatcher>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QSet>
@@ -100,7 +99,7 @@ private:
     void tidyPictures();
     QString dialogFolder() const;
     void setUpClassResults();
-    // Reads the class's results of the file on disk in the background; none are shown meanwhile.
+    // Shows the class's results of the file as it is on disk, if any.
     void lookForClassResults();
     void showClassResults(std::optional<qcm::authoring::QuizStats> results);
     void chooseClassReport();
@@ -109,7 +108,6 @@ private:
 
     QuizDocument quiz;
     QuestionListModel listModel{quiz};
-    QFutureWatcher<std::optional<qcm::authoring::QuizStats>> resultsWatcher;
     QListView *questionList;
     QuestionEditor *form;
     QListWidget *problemList;
