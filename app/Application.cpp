@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QTranslator>
 
+#include "platform/Settings.h"
 #include "skin/Accessibility.h"
 #include "skin/Artwork.h"
 
@@ -69,8 +70,8 @@ void installFrench(QApplication &app)
 
 void setUpApplication(QApplication &app)
 {
-    QApplication::setApplicationName(QStringLiteral("Tavelor"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Tavelor"));
+    QApplication::setApplicationName(platform::ProgramName);
+    QApplication::setApplicationDisplayName(platform::ProgramName);
     QApplication::setApplicationVersion(QStringLiteral(TAVELOR_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("tavelor"));
     loadFonts();

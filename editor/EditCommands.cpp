@@ -1,30 +1,14 @@
 #include "editor/EditCommands.h"
 
 #include "editor/QuizDocument.h"
+#include "quiz/FieldName.h"
 
 using qcm::Field;
 
 namespace editor {
 
-namespace {
-
-QString fieldTitle(Field field)
-{
-    switch (field) {
-    case Field::QuestionText: return QStringLiteral("la question");
-    case Field::RightComment: return QStringLiteral("le commentaire");
-    case Field::WrongComment: return QStringLiteral("la correction");
-    case Field::PictureFile: return QStringLiteral("l'image");
-    case Field::AnswerKey: return QStringLiteral("les bonnes propositions");
-    case Field::ValidityRule: return QStringLiteral("la règle");
-    default: return QStringLiteral("la proposition %1").arg(int(field) - int(Field::Answer1) + 1);
-    }
-}
-
-} // namespace
-
 SetTextCommand::SetTextCommand(QuizDocument &document, int row, Field field, const QString &text)
-    : QUndoCommand(QStringLiteral("Modifier %1 (question %2)").arg(fieldTitle(field)).arg(row + 1))
+    : QUndoCommand(QStringLiteral("Modifier %1 (question %2)").arg(qcm::fieldNameInFrench(field)).arg(row + 1))
     , document(document)
     , row(row)
     , field(field)

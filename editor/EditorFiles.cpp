@@ -14,27 +14,12 @@
 #include "platform/Desktop.h"
 #include "platform/Folders.h"
 #include "pictures/PictureLoader.h"
+#include "quiz/FieldName.h"
+#include "quiz/PictureFormat.h"
 
 using qcm::Field;
 
 namespace editor {
-
-namespace {
-
-QString fieldLabel(Field field)
-{
-    switch (field) {
-    case Field::QuestionText: return QStringLiteral("la question");
-    case Field::RightComment: return QStringLiteral("le commentaire si juste");
-    case Field::WrongComment: return QStringLiteral("la correction si faux");
-    case Field::PictureFile: return QStringLiteral("le nom de l'image");
-    case Field::AnswerKey: return QStringLiteral("les bonnes propositions");
-    case Field::ValidityRule: return QStringLiteral("la règle");
-    default: return QStringLiteral("la proposition %1").arg(int(field) - int(Field::Answer1) + 1);
-    }
-}
-
-} // namespace
 
 QString FormEditeur::dialogFolder() const
 {
@@ -107,7 +92,7 @@ bool FormEditeur::checkStorable()
         : QStringLiteral("il contient des caractères que le fichier QCM ne peut pas garder ; le bouton « Remplacer » "
                          "les change.");
     tell(QMessageBox::Warning,
-        QStringLiteral("Question %1, %2 : %3").arg(fault.row + 1).arg(fieldLabel(fault.fault.field), why));
+        QStringLiteral("Question %1, %2 : %3").arg(fault.row + 1).arg(qcm::fieldNameInFrench(fault.fault.field), why));
     return false;
 }
 
@@ -246,14 +231,14 @@ bool FormEditeur::setPicture(const QString &sourcePath)
     // Most photographs and drawings are larger than the player's area.
     bool fit = false;
     const QSize size = QImageReader(sourcePath).size();
-    if (size.isValid() && !fitsPictureArea(size)) {
+    if (size.isValid() && !qcm::fitsPictureArea(size)) {
         const auto answer = tell(QMessageBox::Question,
             QStringLiteral("Cette image (%1 × %2 pixels) est plus grande que la zone d'image du lecteur (%3 × %4) : "
                            "l'élève devra la faire défiler.\n\nLa réduire pour qu'elle tienne dans la zone ?")
                 .arg(size.width())
                 .arg(size.height())
-                .arg(PictureArea.width())
-                .arg(PictureArea.height()),
+                .arg(qcm::PictureArea.width())
+                .arg(qcm::PictureArea.height()),
             {}, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         if (answer == QMessageBox::Cancel)
             return false;

@@ -10,6 +10,7 @@
 #include "editor/TextLimits.h"
 #include "pictures/PictureLoader.h"
 #include "quiz/Cp1252.h"
+#include "quiz/FieldName.h"
 #include "quiz/Judging.h"
 #include "quiz/authoring/QuizCheck.h"
 
@@ -36,17 +37,6 @@ PictureProbe probePicture(const QString &quizFolder, const QString &pictureName)
     return probe;
 }
 
-QString fieldWords(Field field)
-{
-    switch (field) {
-    case Field::QuestionText: return QStringLiteral("la question");
-    case Field::RightComment: return QStringLiteral("le commentaire");
-    case Field::WrongComment: return QStringLiteral("la correction");
-    case Field::PictureFile: return QStringLiteral("le nom de l'image");
-    default: return QStringLiteral("la proposition %1").arg(int(field) - int(Field::Answer1) + 1);
-    }
-}
-
 // Texts the record cannot hold; the check below only sees what it holds.
 std::vector<Finding> unstorableTexts(const std::vector<EditedQuestion> &questions)
 {
@@ -59,14 +49,14 @@ std::vector<Finding> unstorableTexts(const std::vector<EditedQuestion> &question
             if (text.size() > capacity)
                 findings.push_back({Finding::Level::Error, record, {},
                     QStringLiteral("%1 a %2 caractères, %3 au plus : elle ne peut pas être enregistrée")
-                        .arg(fieldWords(field))
+                        .arg(qcm::fieldNameInFrench(field))
                         .arg(text.size())
                         .arg(capacity)});
             const QString proposal = replacementProposal(text);
             if (!proposal.isEmpty())
                 findings.push_back({Finding::Level::Error, record, {},
                     QStringLiteral("%1 contient des caractères que le fichier ne peut pas garder (%2)")
-                        .arg(fieldWords(field), proposal)});
+                        .arg(qcm::fieldNameInFrench(field), proposal)});
         }
     }
     return findings;

@@ -59,8 +59,9 @@ bool FormEditeur::importFrom(const QString &path)
         return false;
     }
     if (quiz.count() + int(result.records.size()) > qcm::MaxQuestions) {
-        tell(QMessageBox::Warning, QStringLiteral("Un QCM ne peut pas avoir plus de 100 questions : les %1 questions "
-                                                  "de ce fichier ne tiennent pas dans les %2 places qui restent.")
+        tell(QMessageBox::Warning, QStringLiteral("Un QCM ne peut pas avoir plus de %1 questions : les %2 questions "
+                                                  "de ce fichier ne tiennent pas dans les %3 places qui restent.")
+                                       .arg(qcm::MaxQuestions)
                                        .arg(result.records.size())
                                        .arg(qcm::MaxQuestions - quiz.count()));
         return false;

@@ -256,16 +256,23 @@ void FormEditeur::updateQuestionActions()
     duplicateAction->setEnabled(chosen);
     upAction->setEnabled(row > 0);
     downAction->setEnabled(chosen && row < quiz.count() - 1);
-    statusBar()->showMessage(QStringLiteral("%1 question(s) sur 100 au plus").arg(quiz.count()));
+    statusBar()->showMessage(QStringLiteral("%1 question(s) sur %2 au plus").arg(quiz.count()).arg(qcm::MaxQuestions));
+}
+
+bool FormEditeur::hasRoomForAQuestion()
+{
+    if (!quiz.isFull())
+        return true;
+    tell(QMessageBox::Warning, QStringLiteral("Un QCM ne peut pas avoir plus de %1 questions : le lecteur "
+                                              "n'en lit pas davantage. Commencez un autre QCM.")
+                                   .arg(qcm::MaxQuestions));
+    return false;
 }
 
 bool FormEditeur::addQuestion()
 {
-    if (quiz.isFull()) {
-        tell(QMessageBox::Warning, QStringLiteral("Un QCM ne peut pas avoir plus de 100 questions : le lecteur "
-                                                  "n'en lit pas davantage. Commencez un autre QCM."));
+    if (!hasRoomForAQuestion())
         return false;
-    }
     quiz.insertQuestion(currentRow() + 1, EditedQuestion::blank(), QStringLiteral("Ajouter une question"));
     form->focusQuestion();
     return true;
@@ -276,11 +283,8 @@ bool FormEditeur::duplicateQuestion()
     const int row = currentRow();
     if (row < 0)
         return false;
-    if (quiz.isFull()) {
-        tell(QMessageBox::Warning, QStringLiteral("Un QCM ne peut pas avoir plus de 100 questions : le lecteur "
-                                                  "n'en lit pas davantage. Commencez un autre QCM."));
+    if (!hasRoomForAQuestion())
         return false;
-    }
     return quiz.insertQuestion(row + 1, quiz.question(row), QStringLiteral("Dupliquer la question %1").arg(row + 1));
 }
 

@@ -98,6 +98,8 @@ private:
     // question names any more, and brings back those named again.
     void tidyPictures();
     QString dialogFolder() const;
+    // Tells the teacher when the quiz already has all the questions the player reads.
+    bool hasRoomForAQuestion();
     void setUpClassResults();
     // Shows the class's results of the file as it is on disk, if any.
     void lookForClassResults();

@@ -12,21 +12,23 @@
 
 #include "pictures/PictureLimits.h"
 #include "pictures/PictureLoader.h"
+#include "quiz/PictureFormat.h"
+#include "quiz/QuestionRecord.h"
 
 namespace editor {
 
 namespace {
 
 const QString ImagesFolder = QStringLiteral("images");
-// "images\" before the name, ".jpg" after it, within the record's 50.
-constexpr int RecordNameCapacity = 50;
+// "images\" before the name, ".jpg" after it, within what the record holds.
+constexpr int RecordNameCapacity = int(qcm::layoutOf(qcm::Field::PictureFile).capacity);
 
 bool shownAsIs(const QString &path, const QImage &decoded)
 {
     using pictures::PictureFormat;
     const PictureFormat format = pictures::pictureFormatOf(path);
-    return format != PictureFormat::Unknown && !decoded.isNull() && decoded.width() <= MaxPictureSide
-        && decoded.height() <= MaxPictureSide;
+    return format != PictureFormat::Unknown && !decoded.isNull() && decoded.width() <= pictures::MaxImportedSide
+        && decoded.height() <= pictures::MaxImportedSide;
 }
 
 QString extensionOf(const QString &path)
@@ -131,16 +133,16 @@ PictureResult importPicture(const QString &sourcePath, const QString &quizFolder
         : pictures::loadPicture(sourcePath);
     QByteArray data = original;
     QString extension = extensionOf(sourcePath);
-    if ((fitToArea && !fitsPictureArea(decoded.size())) || !shownAsIs(sourcePath, decoded)) {
+    if ((fitToArea && !qcm::fitsPictureArea(decoded.size())) || !shownAsIs(sourcePath, decoded)) {
         if (decoded.isNull()) {
             QBuffer buffer(&data);
             QImageReader reader(&buffer);
             reader.setAutoTransform(true);
             decoded = reader.read();
         }
-        const bool reduce = fitToArea && !fitsPictureArea(decoded.size());
+        const bool reduce = fitToArea && !qcm::fitsPictureArea(decoded.size());
         const ConvertedPicture converted
-            = convertPicture(decoded, reduce ? PictureArea : QSize(MaxPictureSide, MaxPictureSide));
+            = convertPicture(decoded, reduce ? qcm::PictureArea : QSize(pictures::MaxImportedSide, pictures::MaxImportedSide));
         if (converted.extension.isEmpty())
             return {{}, QStringLiteral("« %1 » n'est pas une image que l'éditeur sait lire.")
                             .arg(QFileInfo(sourcePath).fileName())};

@@ -5,20 +5,13 @@
 #include <QSize>
 #include <QString>
 
+#include "pictures/PictureForPlayer.h"
+
 // Brings a teacher's picture beside the quiz, into its "images" folder, in a
 // form the player shows: JPEG for photographs, BMP for drawings, scaled down
 // when too large; the name a question's record gives it is returned.
 namespace editor {
 
-// Pictures are kept at most this many pixels on a side: a projector shows
-// them at screen size, and quizzes travel on USB keys.
-inline constexpr int MaxPictureSide = 1600;
-// The player's picture area: a larger picture is scrolled there.
-inline constexpr QSize PictureArea{297, 345};
-inline bool fitsPictureArea(QSize size)
-{
-    return size.width() <= PictureArea.width() && size.height() <= PictureArea.height();
-}
 
 // A file name of letters, digits, '-' and '_' only (accents folded), with at
 // most maxLength characters; "image" when nothing is left.
@@ -33,7 +26,8 @@ struct ConvertedPicture
     QString extension; // "jpg" or "bmp"; empty when the picture cannot be read
 };
 // Flattens transparency over white, scales down to largest, and encodes.
-ConvertedPicture convertPicture(const QImage &image, QSize largest = {MaxPictureSide, MaxPictureSide});
+ConvertedPicture convertPicture(const QImage &image,
+    QSize largest = {pictures::MaxImportedSide, pictures::MaxImportedSide});
 
 struct PictureResult
 {

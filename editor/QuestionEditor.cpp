@@ -18,6 +18,7 @@
 #include "editor/PictureImport.h"
 #include "editor/TextLimits.h"
 #include "pictures/PictureLoader.h"
+#include "quiz/PictureFormat.h"
 
 using qcm::Field;
 
@@ -106,7 +107,7 @@ QuestionEditor::QuestionEditor(QWidget *parent)
     pictureArea->setObjectName(QStringLiteral("pictureArea"));
     pictureArea->setFrameShape(QFrame::StyledPanel);
     const int frame = 2 * pictureArea->frameWidth();
-    pictureArea->setFixedSize(PictureArea.width() + frame, PictureArea.height() + frame);
+    pictureArea->setFixedSize(qcm::PictureArea.width() + frame, qcm::PictureArea.height() + frame);
     pictureArea->setWidget(picturePreview);
     pictureArea->setBackgroundRole(QPalette::Base);
     picturePreview->setObjectName(QStringLiteral("picturePreview"));

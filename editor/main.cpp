@@ -4,11 +4,12 @@
 #include "app/Application.h"
 #include "app/CommandLine.h"
 #include "editor/FormEditeur.h"
+#include "platform/Settings.h"
 
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Tavelor"));
+    QApplication::setApplicationName(platform::ProgramName);
     QApplication::setApplicationVersion(QStringLiteral(TAVELOR_VERSION));
     QApplication::setDesktopFileName(QStringLiteral("tavelor-editeur"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/images/tavelor_48.png")));

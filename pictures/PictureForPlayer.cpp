@@ -6,7 +6,6 @@
 #include <QPainter>
 #include <QSet>
 
-#include "pictures/PictureFormat.h"
 #include "pictures/PictureLimits.h"
 #include "pictures/PictureLoader.h"
 

@@ -10,7 +10,8 @@
 namespace pictures {
 
 // Longest side of an imported picture: the player shows a picture at its own
-// size in a frame of about 300 pixels, with scroll bars.
+// size in a frame of about 300 pixels, with scroll bars; a projector shows it
+// at screen size, and quizzes travel on USB keys.
 inline constexpr int MaxImportedSide = 1600;
 
 // Keeps a picture the player reads when it is no larger than MaxImportedSide;

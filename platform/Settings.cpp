@@ -4,8 +4,7 @@ namespace platform {
 
 QSettings programSettings()
 {
-    return QSettings(QSettings::defaultFormat(), QSettings::UserScope, QStringLiteral("Tavelor"),
-                     QStringLiteral("Tavelor"));
+    return QSettings(QSettings::defaultFormat(), QSettings::UserScope, ProgramName, ProgramName);
 }
 
 } // namespace platform

@@ -7,6 +7,9 @@
 // changed (tests give each run settings of its own).
 namespace platform {
 
+// The player's and the editor's name, which also names where their settings are kept.
+inline const QString ProgramName = QStringLiteral("Tavelor");
+
 QSettings programSettings();
 
 } // namespace platform

@@ -2,10 +2,10 @@
 
 #include <QFileInfo>
 
-#include "pictures/PictureFormat.h"
 #include "quiz/QuizFile.h"
 #include "quiz/RecordText.h"
 #include "quiz/Judging.h"
+#include "quiz/PictureFormat.h"
 #include "quiz/authoring/QuizJson.h"
 #include "quiz/authoring/RecordReader.h"
 
@@ -170,7 +170,7 @@ public:
             add(Level::Error, number, field,
                 say(lang, "l'image %1 n'est pas dans un format que le lecteur sait afficher (%2)",
                     "the picture %1 is not in a format the player can show (%2)")
-                    .arg(quoted(picture), pictures::pictureExtensions().join(QStringLiteral(", "))));
+                    .arg(quoted(picture), pictureExtensions().join(QStringLiteral(", "))));
             return;
         }
         const PictureProbe result = probe ? probe(quizFolder, picture) : PictureProbe{};
@@ -180,15 +180,14 @@ public:
                     .arg(quoted(picture))
                     .arg(result.width)
                     .arg(result.height));
-            if (result.width > 297 || result.height > 345)
+            if (!fitsPictureArea(QSize(result.width, result.height)))
                 add(Level::Warning, number, field,
-                    say(lang, "l'image %1 (%2 × %3) est plus grande que la zone d'image (297 × 345) : l'élève devra la "
+                    say(lang, "l'image %1 (%2 × %3) est plus grande que la zone d'image (%4 × %5) : l'élève devra la "
                               "faire défiler",
-                        "the picture %1 (%2 × %3) is larger than the picture area (297 × 345): the pupil will have to "
+                        "the picture %1 (%2 × %3) is larger than the picture area (%4 × %5): the pupil will have to "
                         "scroll it")
-                        .arg(quoted(picture))
-                        .arg(result.width)
-                        .arg(result.height));
+                        .arg(quoted(picture), QString::number(result.width), QString::number(result.height),
+                            QString::number(PictureArea.width()), QString::number(PictureArea.height())));
         } else {
             add(Level::Error, number, field,
                 say(lang, "l'image %1 ne peut pas être affichée (%2) : le lecteur émettra un bip",
@@ -212,7 +211,7 @@ bool CheckReport::hasErrors() const
 bool isShownPictureFormat(const QString &pictureName)
 {
     const qsizetype dot = pictureName.lastIndexOf(QLatin1Char('.'));
-    return dot >= 0 && pictures::pictureExtensions().contains(pictureName.mid(dot + 1).toLower());
+    return dot >= 0 && pictureExtensions().contains(pictureName.mid(dot + 1).toLower());
 }
 
 namespace {

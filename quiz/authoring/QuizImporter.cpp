@@ -10,6 +10,8 @@
 #include <utility>
 
 #include "quiz/Cp1252.h"
+#include "quiz/FieldName.h"
+#include "quiz/PictureFormat.h"
 #include "quiz/RecordText.h"
 #include "quiz/Judging.h"
 
@@ -31,21 +33,23 @@ QString questionPlace(const QString &source, const SourceQuestion &q, Lang lang)
     return place;
 }
 
-// A field as the teacher knows it.
+// A field as the teacher knows it, after the question's place.
 QString fieldLabel(Field field, Lang lang)
 {
+    if (lang == Lang::French)
+        return fieldNameInFrenchAlone(field);
     switch (field) {
-    case Field::QuestionText: return say(lang, "texte de la question", "question text");
+    case Field::QuestionText: return QStringLiteral("question text");
     case Field::Answer1:
     case Field::Answer2:
     case Field::Answer3:
     case Field::Answer4:
-    case Field::Answer5: return say(lang, "proposition %1", "answer %1").arg(int(field) - int(Field::Answer1) + 1);
-    case Field::RightComment: return say(lang, "commentaire", "comment");
-    case Field::WrongComment: return say(lang, "correction", "correction");
-    case Field::PictureFile: return say(lang, "image", "picture");
-    case Field::AnswerKey: return say(lang, "clé", "key");
-    case Field::ValidityRule: return say(lang, "règle", "rule");
+    case Field::Answer5: return QStringLiteral("answer %1").arg(int(field) - int(Field::Answer1) + 1);
+    case Field::RightComment: return QStringLiteral("comment");
+    case Field::WrongComment: return QStringLiteral("correction");
+    case Field::PictureFile: return QStringLiteral("picture");
+    case Field::AnswerKey: return QStringLiteral("key");
+    case Field::ValidityRule: return QStringLiteral("rule");
     case Field::RecordTag: break;
     }
     return {};
@@ -154,7 +158,7 @@ FeedbackChoice feedbackFor(const SourceQuestion &q, const KeyAndRule &judging, L
 
 QString plainFileName(const QString &name)
 {
-    // Short, plain names: the field holds 50 characters with the folder.
+    // Short, plain names: the field holds the folder too.
     static const QRegularExpression marks(QStringLiteral("\\p{Mn}+"));
     static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9_-]+"));
     QString base = QFileInfo(name).completeBaseName().normalized(QString::NormalizationForm_KD);
@@ -165,11 +169,9 @@ QString plainFileName(const QString &name)
 // What the player shows without conversion: its own formats, left as they are.
 ConvertedPicture keptAsItIs(const QByteArray &data, const QString &extension, Lang lang)
 {
-    static const QStringList shown = {QStringLiteral("bmp"), QStringLiteral("ico"), QStringLiteral("wmf"),
-        QStringLiteral("emf"), QStringLiteral("jpg"), QStringLiteral("jpeg")};
     ConvertedPicture kept;
     kept.source = extension.toUpper();
-    if (shown.contains(extension)) {
+    if (pictureExtensions().contains(extension)) {
         kept.data = data;
         kept.extension = extension;
     } else {
@@ -437,7 +439,8 @@ private:
         if (!shown.change.isEmpty())
             note(label, QStringLiteral("%1 : %2").arg(what, shown.change));
         const QString folder = QStringLiteral("images");
-        const qsizetype room = 50 - folder.size() - 1 - shown.extension.size() - 1 - 4;
+        const qsizetype room = qsizetype(layoutOf(Field::PictureFile).capacity) - folder.size() - 1
+            - shown.extension.size() - 1 - 4;
         const QString base = plainFileName(picture.name.isEmpty() ? QStringLiteral("image") : picture.name).left(room);
         QString name = base + QLatin1Char('.') + shown.extension;
         for (int n = 2; used.contains(name.toLower()); ++n)

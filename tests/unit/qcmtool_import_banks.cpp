@@ -152,14 +152,14 @@ private slots:
         QCOMPARE(kept.records.size(), std::size_t(1));
         QCOMPARE(field(kept.records[0], Field::WrongComment), QString::fromUtf8("Hélas."));
         QCOMPARE(field(kept.records[0], Field::RightComment), QString(250, QLatin1Char('x')));
-        QVERIFY(reportOf(kept).contains(QString::fromUtf8("correction : explication générale non reprise")));
+        QVERIFY(reportOf(kept).contains(QString::fromUtf8("correction si faux : explication générale non reprise")));
         ImportOptions cut;
         cut.cut = true;
         const ImportResult shortened = importText(gift, InterchangeFormat::Gift, cut);
         const QString wrong = field(shortened.records[0], Field::WrongComment);
         QCOMPARE(wrong.size(), 255);
         QVERIFY(wrong.startsWith(QString::fromUtf8("Hélas.\r\nxxx")));
-        QVERIFY(reportOf(shortened).contains(QString::fromUtf8("correction : texte de 258 caractères coupé à 255")));
+        QVERIFY(reportOf(shortened).contains(QString::fromUtf8("correction si faux : texte de 258 caractères coupé à 255")));
     }
 
     void charactersAreNormalisedReplacedOrReadInTheirEncoding()

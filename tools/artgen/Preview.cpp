@@ -3,6 +3,8 @@
 
 #include <QHash>
 
+#include "quiz/PictureFormat.h"
+
 namespace art {
 
 namespace {
@@ -112,9 +114,11 @@ QImage mainMock(const QList<Picture> &pictures)
     put("icon_laurel.png", 165, 36);
     // Notebook1 on its picture page: the question mark scaled to fit.
     const QImage mark = find(pictures, QStringLiteral("question_mark.png"));
-    const QImage fitted = mark.scaled(297, 345, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    p.fillRect(QRect(24, 128, 297, 345), pal::white);
-    p.drawImage(24 + (297 - fitted.width()) / 2, 128 + (345 - fitted.height()) / 2, fitted);
+    const QRect area(QPoint(24, 128), qcm::PictureArea);
+    const QImage fitted = mark.scaled(area.size(), Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    p.fillRect(area, pal::white);
+    p.drawImage(area.left() + (area.width() - fitted.width()) / 2, area.top() + (area.height() - fitted.height()) / 2,
+                fitted);
     // Notebook2: the question page.
     p.setFont(regularFont(11));
     p.setPen(Qt::black);

@@ -1,8 +1,8 @@
-#include "pictures/PictureFormat.h"
+#include "quiz/PictureFormat.h"
 
 #include <QFileInfo>
 
-namespace pictures {
+namespace qcm {
 namespace {
 
 struct Extension
@@ -40,4 +40,4 @@ const QStringList &pictureExtensions()
     return list;
 }
 
-} // namespace pictures
+} // namespace qcm
