@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QByteArray>
+#include <QHash>
 #include <QIODevice>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -74,18 +76,36 @@ class QuizImporter
 {
 public:
     QuizImporter(const QString &sourceName, const ImportOptions &options);
-    ~QuizImporter();
 
     // False when the question is left out; the report says why.
     bool add(const SourceQuestion &question);
     // The records, pictures and report lines since the last take.
     ImportResult take();
-    const ImportCounts &counts() const;
+    const ImportCounts &counts() const { return counted; }
 
 private:
-    class Converter;
-    std::unique_ptr<Converter> converter;
+    bool supported(const SourceQuestion &q);
+    bool fewEnoughPropositions(SourceQuestion &q);
+    void fill(const SourceQuestion &q, QuestionRecord &record);
+    void note(const QString &field, const QString &text);
+    void fail(const QString &field, const QString &text);
+    std::optional<QString> encodable(Field field, const QString &source);
+    void put(QuestionRecord &record, Field field, const QString &source);
+    void store(QuestionRecord &record, Field field, QString text);
+    void putComment(QuestionRecord &record, Field field, const QString &verdict, const QString &general);
+    void takePicture(const SourceQuestion &q, QuestionRecord &record);
+
+    QString sourceName;
+    ImportOptions options;
+    ImportCounts counted;
     ImportResult pending;
+    // The question being converted: where it is, for the report, and what is said of it.
+    QString place;
+    QStringList lines;
+    bool ok = true;
+    bool shortened = false;
+    QSet<QString> used;                 // picture names given, in lower case
+    QHash<QByteArray, QString> written; // source picture's digest to its stored name
 };
 
 // Every question of a source into one result.
