@@ -11,14 +11,26 @@
 #include "windows/UnitFenetreMessage.h"
 #include "windows/UnitProjecteurImages.h"
 
-// The program's six windows, created in this order, each hidden until shown.
-// Members are destroyed in reverse order, so the main window goes last.
-struct TavelorWindows
+// The main window, made and handed to `madeFirst` before the five other
+// windows exist: start-up shows it there, so that the pupil sees it drawn
+// while the others are made.
+struct MainWindowFirst
 {
-    // `mainWindowMade` runs once the main window exists, before the five
-    // others are made.
+    explicit MainWindowFirst(const std::function<void(TFormQCM &)> &madeFirst)
+    {
+        if (madeFirst)
+            madeFirst(FormQCM);
+    }
+
+    TFormQCM FormQCM;
+};
+
+// The program's six windows, created in this order, each hidden until shown.
+// The main window, made first, is destroyed last.
+struct TavelorWindows : MainWindowFirst
+{
     explicit TavelorWindows(const std::function<void(TFormQCM &)> &mainWindowMade = {})
-        : m_mainWindowMade(runOn(FormQCM, mainWindowMade))
+        : MainWindowFirst(mainWindowMade)
     {
         FormQCM.setSecondaryWindows({&FormProjImages, &FormFenetreMessage, &Form1, &Form3, &Form2});
         for (QWidget *window : std::initializer_list<QWidget *>{&FormProjImages, &Form1, &Form3})
@@ -29,18 +41,6 @@ struct TavelorWindows
             window->setAttribute(Qt::WA_QuitOnClose, false);
     }
 
-    TFormQCM FormQCM;
-
-private:
-    static bool runOn(TFormQCM &form, const std::function<void(TFormQCM &)> &step)
-    {
-        if (step)
-            step(form);
-        return true;
-    }
-    const bool m_mainWindowMade;
-
-public:
     TFormProjImages FormProjImages;
     TFormFenetreMessage FormFenetreMessage{&FormQCM};
     TForm1 Form1;
