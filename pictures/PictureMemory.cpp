@@ -1,5 +1,8 @@
 #include "pictures/PictureMemory.h"
 
+#include <QThreadPool>
+#include <QTimer>
+
 #include <cstdlib>
 #include <mutex>
 #include <utility>
@@ -63,6 +66,23 @@ QImage allocateOpaquePicture(int width, int height)
     auto *owner = new Pixels(pixels);
     return QImage(static_cast<uchar *>(pixels.data), width, height, qsizetype(width) * 4, QImage::Format_RGB32,
                   giveBack, owner);
+}
+
+void releaseAfterPainting(QPixmap &&picture, QObject *context)
+{
+    constexpr qint64 LargeBytes = 4 << 20;
+    constexpr int AfterPaintingMs = 50;
+    if (picture.isNull() || qint64(picture.width()) * picture.height() * 4 < LargeBytes)
+        return;
+    // On the raster engines the image shares the pixmap's pixels; once the
+    // pixmap is gone it holds the last reference.
+    QImage pixels = picture.toImage();
+    picture = QPixmap();
+    QTimer::singleShot(AfterPaintingMs, context, [pixels = std::move(pixels)]() mutable {
+        // Not Qt's global pool, which Qt's painting waits for.
+        static QThreadPool releaser;
+        releaser.start([pixels = std::move(pixels)] {});
+    });
 }
 
 void releaseSparePixels()

@@ -2,33 +2,13 @@
 
 #include <QMouseEvent>
 #include <QPainter>
-#include <QThreadPool>
-#include <QTimer>
 
 #include <utility>
 
+#include "pictures/PictureMemory.h"
 #include "skin/Artwork.h"
 
 TImage::TImage(QWidget *parent) : QLabel(parent) {}
-
-void TImage::releaseLater(QPixmap &&picture)
-{
-    // Giving back the pixels of a photograph of tens of megabytes keeps the
-    // system busy for about ten milliseconds: not while the window paints.
-    constexpr qint64 LargeBytes = 4 << 20;
-    constexpr int AfterPaintingMs = 50;
-    if (picture.isNull() || qint64(picture.width()) * picture.height() * 4 < LargeBytes)
-        return;
-    // On the raster engines the image shares the pixmap's pixels; once the
-    // pixmap is gone it holds the last reference.
-    QImage pixels = picture.toImage();
-    picture = QPixmap();
-    QTimer::singleShot(AfterPaintingMs, this, [pixels = std::move(pixels)]() mutable {
-        // Not Qt's global pool, which Qt's painting waits for.
-        static QThreadPool releaser;
-        releaser.start([pixels = std::move(pixels)] {});
-    });
-}
 
 QPixmap TImage::picture() const
 {
@@ -39,7 +19,7 @@ QPixmap TImage::picture() const
 
 void TImage::setPicture(const QPixmap &picture)
 {
-    releaseLater(std::exchange(m_picture, picture));
+    pictures::releaseAfterPainting(std::exchange(m_picture, picture), this);
     m_file.clear();
     m_key.reset();
     m_fileRead = true;
@@ -49,7 +29,7 @@ void TImage::setPicture(const QPixmap &picture)
 
 void TImage::setPictureFile(const QString &file)
 {
-    releaseLater(std::exchange(m_picture, QPixmap()));
+    pictures::releaseAfterPainting(std::exchange(m_picture, QPixmap()), this);
     m_file = file;
     m_key.reset();
     m_fileRead = false;
@@ -59,7 +39,7 @@ void TImage::setPictureFile(const QString &file)
 
 void TImage::setSkinFile(const QString &file, QRgb key)
 {
-    releaseLater(std::exchange(m_picture, QPixmap()));
+    pictures::releaseAfterPainting(std::exchange(m_picture, QPixmap()), this);
     m_file = file;
     m_key = key;
     m_fileRead = false;

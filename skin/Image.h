@@ -56,7 +56,6 @@ protected:
 private:
     void fitToPicture();
     void loadPictureFile() const;
-    void releaseLater(QPixmap &&picture);
 
     mutable QPixmap m_picture;
     QString m_file;
