@@ -71,7 +71,6 @@ QImage allocateOpaquePicture(int width, int height)
 void releaseAfterPainting(QPixmap &&picture, QObject *context)
 {
     constexpr qint64 LargeBytes = 4 << 20;
-    constexpr int AfterPaintingMs = 50;
     if (picture.isNull() || qint64(picture.width()) * picture.height() * 4 < LargeBytes)
         return;
     // On the raster engines the image shares the pixmap's pixels; once the

@@ -12,6 +12,10 @@ class QObject;
 // one, which is usually as large (a quiz's photographs come from one camera).
 namespace pictures {
 
+// Long enough for the window to paint what it has just been asked to show:
+// work that would slow that painting waits this long.
+inline constexpr int AfterPaintingMs = 50;
+
 // An opaque 32-bit picture (QImage::Format_RGB32) of undefined content: the
 // caller writes every pixel. Null when the memory cannot be had.
 QImage allocateOpaquePicture(int width, int height);

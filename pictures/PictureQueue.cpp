@@ -20,17 +20,12 @@ DecodedPicture decodeQuestionPicture(const PictureRequest &request, DecodeBudget
     return result;
 }
 
-namespace {
-// Long enough for the window to paint what it has just been asked to show.
-constexpr int PrefetchDelayMs = 50;
-} // namespace
-
 PictureQueue::PictureQueue(QObject *parent) : QObject(parent)
 {
     // The current picture and the next one.
     m_decoders.setMaxThreadCount(2);
     m_prefetchDelay.setSingleShot(true);
-    m_prefetchDelay.setInterval(PrefetchDelayMs);
+    m_prefetchDelay.setInterval(AfterPaintingMs);
     connect(&m_prefetchDelay, &QTimer::timeout, this, &PictureQueue::startWaitingDecodes);
 }
 
