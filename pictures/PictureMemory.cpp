@@ -78,7 +78,7 @@ void releaseAfterPainting(QPixmap &&picture, QObject *context)
     QImage pixels = picture.toImage();
     picture = QPixmap();
     QTimer::singleShot(AfterPaintingMs, context, [pixels = std::move(pixels)]() mutable {
-        // Not Qt's global pool, which Qt's painting waits for.
+        // Not on Qt's global pool either, for the reason the decoders are not (PictureQueue.h).
         static QThreadPool releaser;
         releaser.start([pixels = std::move(pixels)] {});
     });
