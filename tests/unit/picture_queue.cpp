@@ -119,6 +119,22 @@ private slots:
         QCOMPARE(picture->image.size(), QSize(4, 3));
         QCOMPARE(queue.size(), 0); // handed over, no longer kept
     }
+
+    void allDecodedMeansTakeHandsOverAtOnce()
+    {
+        QTemporaryDir dir;
+        const QString quiz = dir.filePath(QStringLiteral("QCM/S/Q/"));
+        QVERIFY(writeFile(quiz + "a.bmp", smallBmp()));
+        const pictures::PictureRequest a{quiz, QStringLiteral("a.bmp")};
+        pictures::PictureQueue queue;
+        QVERIFY(queue.allDecoded());
+        queue.prefetch(a);
+        QVERIFY(!queue.allDecoded()); // its decode waits for the window to paint
+        QTRY_VERIFY(queue.allDecoded());
+        const std::optional<pictures::DecodedPicture> picture = queue.take(a);
+        QVERIFY(picture);
+        QCOMPARE(picture->image.size(), QSize(4, 3));
+    }
 };
 
 QTEST_MAIN(PictureQueueTest)
