@@ -7,7 +7,7 @@
 #include "platform/Desktop.h"
 #include "platform/Folders.h"
 #include "platform/ReadingAids.h"
-#include "platform/ResultsLog.h"
+#include "platform/ResultsLogFile.h"
 #include "platform/Speaker.h"
 #include "quiz/RecordText.h"
 #include "quiz/Scramble.h"

@@ -121,7 +121,7 @@ public:
     void Affiche_Bilan();
     void EzRgnBtn15Click();
 
-    // Results leaving the screen (engine/ResultsPrint.cpp, engine/ResultsLog.cpp).
+    // Results leaving the screen (engine/ResultsPrint.cpp, engine/FinishedQuizResult.cpp).
     void ToolButton11Click();
     void ToolButton14Click();
     // Asks the pupil's name, kept until the program closes; false if cancelled.

@@ -23,14 +23,14 @@ first_paint_ms() { # program yardstick → median milliseconds to first paint of
 
 peak_kib_after_start() { # program → VmHWM (KiB) two seconds after its first paint
   read -r pid _ _ < <("$B/bench/firstpaint" "$1")
-  sleep 2
+  sleep 2 # the moment the measure is taken at
   awk '/VmHWM/ {print $2}' "/proc/$pid/status"
   kill "$pid"; wait "$pid" 2>/dev/null || true
 }
 
 idle_cpu_percent() { # program → % of one core used over IDLE_SECONDS while idle
   read -r pid _ _ < <("$B/bench/firstpaint" "$1")
-  sleep 2
+  sleep 2 # idle as measured: two seconds after the first paint
   t0=$(awk '{print $14+$15}' "/proc/$pid/stat")
   sleep "$IDLE_SECONDS"
   t1=$(awk '{print $14+$15}' "/proc/$pid/stat")

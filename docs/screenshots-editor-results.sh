@@ -84,8 +84,7 @@ PY
 "$build/tavelor-editeur" "$quiz/fractions.qcm" >"$work/editor.log" 2>&1 &
 editor=$!
 window=$(wait_window 'Éditeur de QCM')
-xdotool windowmove "$window" 0 0
-sleep 1
+xdotool windowmove --sync "$window" 0 0
 read -r wx wy < <(window_origin "$window")
 read -r ww wh < <(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2} END {print w, h}')
 # The last question, to be checked: chosen, and its tool tip open over the
@@ -93,7 +92,9 @@ read -r ww wh < <(xwininfo -id "$window" | awk '/Width:/ {w=$2} /Height:/ {h=$2}
 click_at $((wx + 60)) $((wy + 56))
 xdotool key End
 xdotool mousemove --sync $((wx + 90)) $((wy + 49 + 14 * 9 + 7))
-sleep 2
+tool_tip_shown() { [ "$(xdotool search --onlyvisible --pid "$editor" 2>/dev/null | wc -l)" -ge 2 ]; }
+wait_until "the tool tip shows" tool_tip_shown
+wait_still "$wx" "$wy" "$ww" "$wh"
 import -window root -crop "${ww}x${wh}+$wx+$wy" +repage -strip docs/screenshot-editor-results.png
 kill "$editor"; wait "$editor" 2>/dev/null || true
 echo "written: docs/screenshot-editor-results.png"

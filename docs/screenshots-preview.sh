@@ -32,8 +32,7 @@ JSON
 "$build/tavelor" "$quiz/huitiemes.qcm" >"$work/player.log" 2>&1 &
 player=$!
 main=$(wait_window '^FormQCM$')
-xdotool windowmove "$main" 0 0
-sleep 1
+xdotool windowmove --sync "$main" 0 0
 read -r wx wy < <(window_origin "$main")
 click_at $((wx + 748)) $((wy + 503))                    # Commencer
 xdotool mousemove $((wx + 700)) $((wy + 40))

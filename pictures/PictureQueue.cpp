@@ -98,6 +98,12 @@ std::optional<DecodedPicture> PictureQueue::take(const PictureRequest &request)
     return std::nullopt;
 }
 
+bool PictureQueue::allDecoded() const
+{
+    return std::all_of(m_entries.begin(), m_entries.end(),
+                       [](const auto &entry) { return entry->decoding && entry->watcher->isFinished(); });
+}
+
 std::optional<DecodedPicture> PictureQueue::takeAwaited()
 {
     if (!m_awaited)

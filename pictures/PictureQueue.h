@@ -54,6 +54,8 @@ public:
     void clear();
     // The pictures kept, decoded or on their way.
     qsizetype size() const { return qsizetype(m_entries.size()); }
+    // Whether every picture kept is decoded, so that take() hands it over at once.
+    bool allDecoded() const;
 
 signals:
     // The decode of the picture last asked for with take() has ended: take it.

@@ -227,8 +227,7 @@ void TDRLabel::changeEvent(QEvent *event)
 void TDRLabel::mousePressEvent(QMouseEvent *event)
 {
     // Taken, so that a press on the label never reaches the window beneath.
-    if (event->button() == Qt::LeftButton)
-        m_leftPressed = true;
+    m_click.press(*event);
     event->accept();
 }
 
@@ -236,9 +235,7 @@ void TDRLabel::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    const bool wasPressed = m_leftPressed;
-    m_leftPressed = false;
-    if (wasPressed && rect().contains(event->position().toPoint()))
+    if (m_click.release(*event, rect()))
         emit clicked();
 }
 

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QTimer>
 
+#include "skin/LeftClick.h"
 #include "skin/TColor.h"
 
 // A transparent label that draws its caption with an offset shadow, an
@@ -125,5 +126,5 @@ private:
     bool m_transparent = true;
     bool m_showAccelChar = true;
     bool m_autoSize = false;
-    bool m_leftPressed = false;
+    LeftClick m_click;
 };

@@ -137,8 +137,7 @@ void TImage::paintEvent(QPaintEvent *)
 
 void TImage::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_leftPressed = true;
+    m_click.press(*event);
     event->accept();
     emit mouseDown(event->button(), event->position().toPoint());
 }
@@ -147,8 +146,6 @@ void TImage::mouseReleaseEvent(QMouseEvent *event)
 {
     if (event->button() != Qt::LeftButton)
         return;
-    const bool wasPressed = m_leftPressed;
-    m_leftPressed = false;
-    if (wasPressed && rect().contains(event->position().toPoint()))
+    if (m_click.release(*event, rect()))
         emit clicked();
 }

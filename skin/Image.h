@@ -5,6 +5,8 @@
 
 #include <optional>
 
+#include "skin/LeftClick.h"
+
 // A picture control. With AutoSize it takes the size of its picture. Stretch
 // scales the picture to the control; Proportional keeps its proportions (and
 // alone only shrinks a picture too large); Center centres it.
@@ -65,5 +67,5 @@ private:
     bool m_stretch = false;
     bool m_proportional = false;
     bool m_center = false;
-    bool m_leftPressed = false;
+    LeftClick m_click;
 };

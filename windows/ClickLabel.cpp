@@ -6,17 +6,15 @@ TClickLabel::TClickLabel(QWidget *parent) : QLabel(parent) {}
 
 void TClickLabel::mousePressEvent(QMouseEvent *event)
 {
-    if (event->button() == Qt::LeftButton)
-        m_pressed = true;
+    m_click.press(*event);
     QLabel::mousePressEvent(event);
 }
 
 void TClickLabel::mouseReleaseEvent(QMouseEvent *event)
 {
-    // A click is a press and a release on the label, as with a button.
-    const bool wasPressed = m_pressed;
-    m_pressed = false;
+    // Any button's release ends the press.
+    const bool click = m_click.release(*event, rect());
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && wasPressed && rect().contains(event->position().toPoint()))
+    if (click)
         emit clicked();
 }

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 
+#include "skin/LeftClick.h"
+
 // A plain label that reports a left click, with no hover or cursor change:
 // the help window's topics.
 class TClickLabel : public QLabel
@@ -18,5 +20,5 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
 
 private:
-    bool m_pressed = false;
+    LeftClick m_click;
 };

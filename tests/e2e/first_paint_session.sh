@@ -8,7 +8,7 @@ reference="$here/../data/e2e/first_paint.png"
 xdotool mousemove 1000 750   # the pointer away from the window
 start_player "$tavelor" none "$shots"
 read -r wx wy < <(window_origin "$main")
-sleep 1
+wait_still "$wx" "$wy" 843 524
 import -window root -crop "843x524+$wx+$wy" +repage "$shots/first.png"
 if [ ! -f "$reference" ] || [ -n "${TAVELOR_UPDATE_REFERENCES:-}" ]; then
   cp "$shots/first.png" "$reference"; echo "reference written: $reference"; exit 0

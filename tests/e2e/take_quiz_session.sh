@@ -44,7 +44,7 @@ click_at $((wx + 178 * s)) $((wy + 455 * s))         # Bilan
 if [ "$s" = 1 ]; then
   expect_region "$shots/review.png" $((wx + 24)) $((wy + 128)) 297 345 "$here/../data/e2e/review_panel.png"
 else
-  sleep 1
+  wait_still $((wx + 24 * s)) $((wy + 128 * s)) $((297 * s)) $((345 * s))
   import -window root "$shots/review.png"
 fi
 

@@ -146,11 +146,15 @@ shows_region() { # screenshot x y w h reference → takes the screenshot, then c
 expect_region() { # screenshot x y w h reference → waits up to 30 s for the screen there to match the reference
   if [ ! -f "$6" ] || [ -n "${TAVELOR_UPDATE_REFERENCES:-}" ]; then
     # A new reference is taken once the region has held still for a second.
-    still=0; last_print=""
-    wait_until "the screen at $2,$3 holds still" holds_still "$2" "$3" "$4" "$5"
+    wait_still "$2" "$3" "$4" "$5"
     import -window root "$1"; compare_region "$@"; return
   fi
   wait_until "the screen at $2,$3 looks like $6" shows_region "$@" || compare_region "$@"
+}
+
+wait_still() { # x y w h → waits up to 30 s for the screen there to hold still: its painting has ended
+  still=0; last_print=""
+  wait_until "the screen at $1,$2 holds still" holds_still "$@"
 }
 
 holds_still() { # x y w h → true once the screen there has been the same for ten calls in a row

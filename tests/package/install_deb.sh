@@ -63,7 +63,7 @@ for _ in $(seq 100); do
 done
 [ -n "$id" ] || { echo "no window"; cat "$HOME/player.log"; exit 1; }
 xwininfo -id "$id" | awk '/Width|Height/ {printf "%s%s ", $1, $2} END {print ""}'
-sleep 1
+sleep 1 # still running a moment after its window shows: the sample quiz did not end it
 kill -0 "$player"
 kill "$player"; wait "$player" 2>/dev/null || true
 SESSION

@@ -349,7 +349,8 @@ private slots:
         drafts[2].picture = QStringLiteral("q3.bmp");
         h.load(drafts);
         QCOMPARE(h.form().Pictures.size(), 1);
-        QTest::qWait(200); // the pupil reads the title
+        // Decoded while the pupil reads the title.
+        QTRY_VERIFY(h.form().Pictures.allDecoded());
         h.start();
         QVERIFY(h.ui().Image8->isVisible());
         QCOMPARE(h.ui().Image8->picture().size(), QSize(40, 30));

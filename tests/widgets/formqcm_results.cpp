@@ -12,7 +12,7 @@
 #include "engine/ResultSheet.h"
 #include "main_window_harness.h"
 #include "platform/Folders.h"
-#include "platform/ResultsLog.h"
+#include "platform/ResultsLogFile.h"
 
 namespace {
 

@@ -48,7 +48,8 @@ player=$!
 main=$(wait_window '^FormQCM')
 check_window_size "$main" 843 524
 read -r x0 y0 < <(window_origin "$main")
-# Dragged by the header band, clear of every control, in small steps as a hand does.
+# Dragged by the header band, clear of every control, in small steps as a hand does:
+# the pauses are the hand's pace, part of what is tested.
 xdotool mousemove --sync $((x0 + 620)) $((y0 + 25)) mousedown 1
 sleep 0.3
 for step in 1 2 3 4 5 6; do xdotool mousemove --sync $((x0 + 620 + 10 * step)) $((y0 + 25 + 5 * step)); sleep 0.05; done

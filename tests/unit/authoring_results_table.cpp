@@ -34,7 +34,7 @@ const ResultGroup *find(const std::vector<ResultGroup> &groups, const QString &n
 
 } // namespace
 
-class QcmtoolResultsTest : public QObject
+class ResultsTableTest : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_dir;
@@ -131,5 +131,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(QcmtoolResultsTest)
-#include "qcmtool_results.moc"
+QTEST_GUILESS_MAIN(ResultsTableTest)
+#include "authoring_results_table.moc"

@@ -6,7 +6,7 @@
 #include "quiz/Rounding.h"
 #include "platform/Desktop.h"
 #include "platform/Folders.h"
-#include "platform/ResultsLog.h"
+#include "platform/ResultsLogFile.h"
 #include "ui_FormQCM.h"
 
 void TFormQCM::keepResult()

@@ -1,4 +1,4 @@
-#include "platform/ResultsLog.h"
+#include "platform/ResultsLogFile.h"
 
 #include <QDir>
 #include <QFile>

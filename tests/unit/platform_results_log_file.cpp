@@ -8,7 +8,7 @@
 #include <unistd.h>
 #endif
 
-#include "platform/ResultsLog.h"
+#include "platform/ResultsLogFile.h"
 #include "quiz/ResultLine.h"
 
 namespace {
@@ -67,7 +67,7 @@ bool setReadOnly(const QString &path, bool readOnly)
 
 } // namespace
 
-class ResultsLogTest : public QObject
+class ResultsLogFileTest : public QObject
 {
     Q_OBJECT
     QTemporaryDir m_dir;
@@ -186,8 +186,8 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     if (argc == 4 && qstrcmp(argv[1], "--append") == 0)
         return appendMany(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3]), 150);
-    ResultsLogTest test;
+    ResultsLogFileTest test;
     return QTest::qExec(&test, argc, argv);
 }
 
-#include "platform_resultslog.moc"
+#include "platform_results_log_file.moc"
