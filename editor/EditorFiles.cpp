@@ -9,13 +9,13 @@
 #include <QTemporaryDir>
 
 #include "editor/PictureImport.h"
-#include "editor/QuestionEditor.h"
 #include "editor/RecentQuizzes.h"
 #include "platform/Desktop.h"
 #include "platform/Folders.h"
 #include "pictures/PictureLoader.h"
 #include "quiz/FieldName.h"
 #include "quiz/PictureFormat.h"
+#include "ui_FormEditeur.h"
 
 using qcm::Field;
 
@@ -38,7 +38,7 @@ void FormEditeur::newQuiz()
     quiz.doInsert(0, EditedQuestion::blank());
     lookForClassResults();
     updateTitle();
-    form->focusQuestion();
+    ui->questionForm->focusQuestion();
 }
 
 bool FormEditeur::openQuiz(const QString &path)

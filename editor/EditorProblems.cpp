@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QListWidget>
 #include <QStyle>
 
 #include "editor/TextLimits.h"
@@ -13,6 +12,7 @@
 #include "quiz/FieldName.h"
 #include "quiz/Judging.h"
 #include "quiz/authoring/QuizCheck.h"
+#include "ui_FormEditeur.h"
 
 using qcm::Field;
 using namespace qcm::authoring;
@@ -113,7 +113,7 @@ void FormEditeur::refreshProblems()
     CheckReport report;
     report.findings = unstorableTexts(quiz.allQuestions());
     checkRecords(quiz.records(), pictureFolder(), Lang::French, probePicture, report);
-    problemList->clear();
+    ui->problemList->clear();
     for (const Finding &finding : report.findings) {
         if (finding.level == Finding::Level::Remark)
             continue;
@@ -122,14 +122,14 @@ void FormEditeur::refreshProblems()
         const QString text = finding.record > 0 && finding.record <= quiz.count()
             ? inFormWords(finding, quiz.question(finding.record - 1))
             : finding.text;
-        auto *item = new QListWidgetItem(place + QStringLiteral(" : ") + text, problemList);
+        auto *item = new QListWidgetItem(place + QStringLiteral(" : ") + text, ui->problemList);
         item->setData(Qt::UserRole, finding.record - 1);
         item->setIcon(QApplication::style()->standardIcon(
             finding.level == Finding::Level::Error ? QStyle::SP_MessageBoxCritical : QStyle::SP_MessageBoxWarning));
         item->setToolTip(item->text());
     }
-    if (problemList->count() == 0)
-        new QListWidgetItem(QStringLiteral("Aucun problème : le lecteur peut poser chaque question."), problemList);
+    if (ui->problemList->count() == 0)
+        new QListWidgetItem(QStringLiteral("Aucun problème : le lecteur peut poser chaque question."), ui->problemList);
 }
 
 void FormEditeur::problemActivated(QListWidgetItem *item)

@@ -5,13 +5,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
-#include <QListView>
 #include <QStatusBar>
 
 #include "editor/ClassResults.h"
 #include "editor/QuestionListDelegate.h"
 #include "platform/Desktop.h"
 #include "quiz/authoring/ClassReport.h"
+#include "ui_FormEditeur.h"
 
 using qcm::authoring::QuizStats;
 
@@ -19,7 +19,7 @@ namespace editor {
 
 void FormEditeur::setUpClassResults()
 {
-    questionList->setItemDelegate(new QuestionListDelegate(questionList));
+    ui->questionList->setItemDelegate(new QuestionListDelegate(ui->questionList));
     resultsStatus = new QLabel(this);
     resultsStatus->setObjectName(QStringLiteral("classResultsStatus"));
     statusBar()->addPermanentWidget(resultsStatus);

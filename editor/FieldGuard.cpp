@@ -1,6 +1,5 @@
 #include "editor/FieldGuard.h"
 
-#include <QHBoxLayout>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
@@ -9,31 +8,21 @@
 
 namespace editor {
 
-FieldGuard::FieldGuard(int capacity, const QString &objectPrefix, QWidget *parent)
-    : QObject(parent)
+FieldGuard::FieldGuard(int capacity, const QString &field, QWidget *form)
+    : QObject(form)
     , capacity(capacity)
-    , counterLabel(new QLabel(parent))
-    , warningRow(new QWidget(parent))
-    , warningText(new QLabel(warningRow))
-    , replaceButton(new QPushButton(QStringLiteral("Remplacer"), warningRow))
-    , cutButton(new QPushButton(QStringLiteral("Couper à %1").arg(capacity), warningRow))
+    , counterLabel(form->findChild<QLabel *>(field + QStringLiteral("Count")))
+    , warningRow(form->findChild<QWidget *>(field + QStringLiteral("WarningRow")))
+    , warningText(form->findChild<QLabel *>(field + QStringLiteral("Warning")))
+    , replaceButton(form->findChild<QPushButton *>(field + QStringLiteral("Replace")))
+    , cutButton(form->findChild<QPushButton *>(field + QStringLiteral("Cut")))
 {
-    counterLabel->setObjectName(objectPrefix + QStringLiteral("Count"));
-    warningText->setObjectName(objectPrefix + QStringLiteral("Warning"));
-    replaceButton->setObjectName(objectPrefix + QStringLiteral("Replace"));
-    cutButton->setObjectName(objectPrefix + QStringLiteral("Cut"));
-    counterLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Q_ASSERT(counterLabel && warningRow && warningText && replaceButton && cutButton);
+    cutButton->setText(QStringLiteral("Couper à %1").arg(capacity));
     // As wide as its widest text, bold: the field beside it keeps its width.
     QFont bold = counterLabel->font();
     bold.setBold(true);
     counterLabel->setMinimumWidth(QFontMetrics(bold).horizontalAdvance(QStringLiteral("0000/%1").arg(capacity)));
-    warningText->setWordWrap(true);
-    warningText->setStyleSheet(QStringLiteral("color: #b00000"));
-    auto *layout = new QHBoxLayout(warningRow);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(warningText, 1);
-    layout->addWidget(replaceButton);
-    layout->addWidget(cutButton);
     warningRow->hide();
     connect(replaceButton, &QPushButton::clicked, this, &FieldGuard::replaceRequested);
     connect(cutButton, &QPushButton::clicked, this, &FieldGuard::cutRequested);

@@ -10,7 +10,9 @@ class QWidget;
 // The counter and the warning that follow one text field as the teacher
 // types: "12/255" turning red over the limit with a button that cuts the
 // text there, and the characters the quiz file cannot store with a button
-// that replaces them.
+// that replaces them. The form holds them, named after the field:
+// <field>Count, and <field>WarningRow with <field>Warning, <field>Replace
+// and <field>Cut.
 namespace editor {
 
 class FieldGuard : public QObject
@@ -18,10 +20,8 @@ class FieldGuard : public QObject
     Q_OBJECT
 
 public:
-    FieldGuard(int capacity, const QString &objectPrefix, QWidget *parent);
+    FieldGuard(int capacity, const QString &field, QWidget *form);
 
-    QLabel *counter() const { return counterLabel; }
-    QWidget *warning() const { return warningRow; }
     void show(const QString &stored);
 
 signals:

@@ -5,21 +5,14 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLabel>
-#include <QListView>
-#include <QListWidget>
 #include <QMenuBar>
-#include <QPushButton>
 #include <QScreen>
-#include <QScrollArea>
-#include <QSplitter>
 #include <QStatusBar>
 #include <QTemporaryDir>
-#include <QVBoxLayout>
 
-#include "editor/QuestionEditor.h"
 #include "editor/RecentQuizzes.h"
 #include "platform/Folders.h"
+#include "ui_FormEditeur.h"
 
 using qcm::Field;
 
@@ -27,28 +20,16 @@ namespace editor {
 
 FormEditeur::FormEditeur(QWidget *parent)
     : QMainWindow(parent)
-    , questionList(new QListView(this))
-    , form(new QuestionEditor(this))
-    , problemList(new QListWidget(this))
-    , addButton(new QPushButton(QStringLiteral("&Ajouter"), this))
-    , removeButton(new QPushButton(QStringLiteral("&Supprimer"), this))
-    , tryButton(new QPushButton(QStringLiteral("&Essayer"), this))
+    , ui(std::make_unique<Ui::FormEditeur>())
     , playerProgram(platform::siblingProgram(QStringLiteral("tavelor")))
 {
-    setObjectName(QStringLiteral("FormEditeur"));
-    auto *right = new QSplitter(Qt::Vertical, this);
-    auto *scroll = new QScrollArea(right);
-    scroll->setWidget(form);
-    scroll->setWidgetResizable(true);
-    right->addWidget(scroll);
-    right->addWidget(buildProblemPane());
-    right->setStretchFactor(0, 4);
-    right->setStretchFactor(1, 1);
-    auto *main = new QSplitter(Qt::Horizontal, this);
-    main->addWidget(buildQuestionPane());
-    main->addWidget(right);
-    main->setStretchFactor(1, 1);
-    setCentralWidget(main);
+    ui->setupUi(this);
+    ui->questionList->setModel(&listModel);
+    connect(ui->questionList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+        [this](const QModelIndex &current) { currentChanged(current.row()); });
+    connect(ui->addQuestion, &QPushButton::clicked, this, &FormEditeur::addQuestion);
+    connect(ui->removeQuestion, &QPushButton::clicked, this, &FormEditeur::removeQuestion);
+    connect(ui->tryQuiz, &QPushButton::clicked, this, &FormEditeur::tryQuiz);
     buildActions();
     setUpClassResults();
 
@@ -70,13 +51,13 @@ FormEditeur::FormEditeur(QWidget *parent)
     // Pictures are found beside the quiz: a new place may show them differently.
     connect(&quiz, &QuizDocument::pathChanged, this, &FormEditeur::showCurrentQuestion);
     connect(quiz.undoStack(), &QUndoStack::cleanChanged, this, &FormEditeur::updateTitle);
-    connect(form, &QuestionEditor::edited, this, [this](Field field, const QString &text) {
+    connect(ui->questionForm, &QuestionEditor::edited, this, [this](Field field, const QString &text) {
         if (currentRow() >= 0)
             quiz.setText(currentRow(), field, text);
     });
-    connect(form, &QuestionEditor::choosePicture, this, &FormEditeur::choosePicture);
-    connect(problemList, &QListWidget::itemActivated, this, &FormEditeur::problemActivated);
-    connect(problemList, &QListWidget::itemClicked, this, &FormEditeur::problemActivated);
+    connect(ui->questionForm, &QuestionEditor::choosePicture, this, &FormEditeur::choosePicture);
+    connect(ui->problemList, &QListWidget::itemActivated, this, &FormEditeur::problemActivated);
+    connect(ui->problemList, &QListWidget::itemClicked, this, &FormEditeur::problemActivated);
     const QSize room = screen()->availableGeometry().size();
     resize(std::min(1100, room.width()), std::min(760, room.height()));
     newQuiz();
@@ -89,57 +70,10 @@ FormEditeur::~FormEditeur()
     quiz.disconnect(this);
 }
 
-QWidget *FormEditeur::buildQuestionPane()
-{
-    auto *pane = new QWidget(this);
-    auto *layout = new QVBoxLayout(pane);
-    auto *caption = new QLabel(QStringLiteral("&Liste des questions :"), pane);
-    caption->setBuddy(questionList);
-    questionList->setObjectName(QStringLiteral("questionList"));
-    questionList->setAccessibleName(QStringLiteral("Questions"));
-    questionList->setModel(&listModel);
-    questionList->setDragDropMode(QAbstractItemView::InternalMove);
-    questionList->setDefaultDropAction(Qt::MoveAction);
-    questionList->setMinimumWidth(220);
-    questionList->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    connect(questionList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-        [this](const QModelIndex &current) { currentChanged(current.row()); });
-    addButton->setObjectName(QStringLiteral("addQuestion"));
-    removeButton->setObjectName(QStringLiteral("removeQuestion"));
-    tryButton->setObjectName(QStringLiteral("tryQuiz"));
-    addButton->setAccessibleName(QStringLiteral("Ajouter une question"));
-    removeButton->setAccessibleName(QStringLiteral("Supprimer la question"));
-    tryButton->setAccessibleName(QStringLiteral("Essayer le QCM dans le lecteur"));
-    connect(addButton, &QPushButton::clicked, this, &FormEditeur::addQuestion);
-    connect(removeButton, &QPushButton::clicked, this, &FormEditeur::removeQuestion);
-    connect(tryButton, &QPushButton::clicked, this, &FormEditeur::tryQuiz);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(addButton);
-    buttons->addWidget(removeButton);
-    layout->addWidget(caption);
-    layout->addWidget(questionList, 1);
-    layout->addLayout(buttons);
-    layout->addWidget(tryButton);
-    return pane;
-}
-
-QWidget *FormEditeur::buildProblemPane()
-{
-    auto *pane = new QWidget(this);
-    auto *layout = new QVBoxLayout(pane);
-    layout->setContentsMargins(0, 0, 0, 0);
-    auto *caption = new QLabel(QStringLiteral("&Problèmes que le lecteur rencontrera :"), pane);
-    caption->setBuddy(problemList);
-    problemList->setObjectName(QStringLiteral("problemList"));
-    problemList->setAccessibleName(QStringLiteral("Problèmes"));
-    problemList->setWordWrap(true);
-    layout->addWidget(caption);
-    layout->addWidget(problemList);
-    return pane;
-}
-
 void FormEditeur::buildActions()
 {
+    // The menus are made here: their shortcuts are the platform's standard
+    // keys, which a Designer form could only spell as fixed ones.
     const auto add = [this](QMenu *menu, const QString &text, const QKeySequence &keys, auto slot) {
         QAction *action = menu->addAction(text);
         action->setShortcut(keys);
@@ -190,7 +124,7 @@ void FormEditeur::buildActions()
     removeAction = add(question, QStringLiteral("&Supprimer la question"), QKeySequence(Qt::Key_Delete),
         &FormEditeur::removeQuestion);
     removeAction->setShortcutContext(Qt::WidgetShortcut);
-    questionList->addAction(removeAction);
+    ui->questionList->addAction(removeAction);
     question->addSeparator();
     upAction = add(question, QStringLiteral("&Monter"), QKeySequence(QStringLiteral("Alt+Up")), [this] { moveQuestion(-1); });
     downAction = add(question, QStringLiteral("D&escendre"), QKeySequence(QStringLiteral("Alt+Down")),
@@ -198,34 +132,34 @@ void FormEditeur::buildActions()
     question->addSeparator();
     add(question, QStringLiteral("Choisir une &image…"), {}, &FormEditeur::choosePicture);
     add(question, QStringLiteral("Aller aux &problèmes"), QKeySequence(Qt::Key_F6),
-        [this] { problemList->setFocus(); });
+        [this] { ui->problemList->setFocus(); });
 }
 
 int FormEditeur::currentRow() const
 {
-    return questionList->currentIndex().row();
+    return ui->questionList->currentIndex().row();
 }
 
 void FormEditeur::selectQuestion(int row)
 {
     // The form follows changes to the question it shows by itself.
     if (row >= 0 && row < quiz.count() && row != currentRow())
-        questionList->setCurrentIndex(listModel.index(row, 0));
+        ui->questionList->setCurrentIndex(listModel.index(row, 0));
 }
 
 void FormEditeur::showCurrentQuestion()
 {
     if (currentRow() >= 0)
-        form->showQuestion(quiz.question(currentRow()), pictureFolder());
+        ui->questionForm->showQuestion(quiz.question(currentRow()), pictureFolder());
 }
 
 void FormEditeur::currentChanged(int row)
 {
     if (row >= 0 && row < quiz.count()) {
-        form->showQuestion(quiz.question(row), pictureFolder());
+        ui->questionForm->showQuestion(quiz.question(row), pictureFolder());
     } else {
-        form->showQuestion(EditedQuestion::blank(), {});
-        form->setEnabled(false);
+        ui->questionForm->showQuestion(EditedQuestion::blank(), {});
+        ui->questionForm->setEnabled(false);
     }
     updateQuestionActions();
 }
@@ -236,7 +170,7 @@ void FormEditeur::textChanged(int row, Field field)
     if (field == Field::PictureFile && putAside)
         copyPictures(putAside->path(), quiz.folder());
     if (row == currentRow())
-        form->followChange(quiz.question(row), field, pictureFolder());
+        ui->questionForm->followChange(quiz.question(row), field, pictureFolder());
     scheduleCheck();
 }
 
@@ -251,7 +185,7 @@ void FormEditeur::updateQuestionActions()
 {
     const int row = currentRow();
     const bool chosen = row >= 0;
-    removeButton->setEnabled(chosen);
+    ui->removeQuestion->setEnabled(chosen);
     removeAction->setEnabled(chosen);
     duplicateAction->setEnabled(chosen);
     upAction->setEnabled(row > 0);
@@ -274,7 +208,7 @@ bool FormEditeur::addQuestion()
     if (!hasRoomForAQuestion())
         return false;
     quiz.insertQuestion(currentRow() + 1, EditedQuestion::blank(), QStringLiteral("Ajouter une question"));
-    form->focusQuestion();
+    ui->questionForm->focusQuestion();
     return true;
 }
 

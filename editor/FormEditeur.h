@@ -12,16 +12,14 @@
 #include "editor/QuizDocument.h"
 
 class QLabel;
-class QListView;
-class QListWidget;
 class QListWidgetItem;
 class QProcess;
-class QPushButton;
 class QTemporaryDir;
+
+namespace Ui { class FormEditeur; }
 
 namespace editor {
 
-class QuestionEditor;
 class RecentQuizzes;
 
 // The teacher's editor: the list of questions on the left, the form of the
@@ -67,8 +65,6 @@ protected:
 
 private:
     void buildActions();
-    QWidget *buildQuestionPane();
-    QWidget *buildProblemPane();
     void currentChanged(int row);
     void showCurrentQuestion();
     void textChanged(int row, qcm::Field field);
@@ -110,12 +106,7 @@ private:
 
     QuizDocument quiz;
     QuestionListModel listModel{quiz};
-    QListView *questionList;
-    QuestionEditor *form;
-    QListWidget *problemList;
-    QPushButton *addButton;
-    QPushButton *removeButton;
-    QPushButton *tryButton;
+    std::unique_ptr<Ui::FormEditeur> ui;
     QTimer checkTimer;
     QString playerProgram;
     std::vector<std::unique_ptr<QTemporaryDir>> trialFolders;

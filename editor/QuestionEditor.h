@@ -2,17 +2,14 @@
 
 #include <QWidget>
 #include <array>
+#include <memory>
 
 #include "editor/EditedQuestion.h"
 
 class QCheckBox;
-class QGridLayout;
-class QLabel;
 class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QScrollArea;
+
+namespace Ui { class QuestionEditor; }
 
 // The form of one question: its text, five propositions with their "juste"
 // boxes, the rule, the two comments and the picture. It shows a question and
@@ -27,6 +24,7 @@ class QuestionEditor : public QWidget
 
 public:
     explicit QuestionEditor(QWidget *parent = nullptr);
+    ~QuestionEditor() override;
 
     // Shows a question; pictures are looked up in the quiz's folder.
     void showQuestion(const EditedQuestion &question, const QString &quizFolder);
@@ -44,7 +42,8 @@ signals:
     void choosePicture();
 
 private:
-    void addTextRow(QGridLayout *grid, int row, const QString &label, qcm::Field field, QWidget *edit);
+    // Counts and checks what the teacher types in the field's edit.
+    void guardField(qcm::Field field, QWidget *edit);
     QString shownText(qcm::Field field) const;
     void setShownText(qcm::Field field, const QString &stored);
     void textEdited(qcm::Field field);
@@ -54,18 +53,9 @@ private:
     void showPreviewText(const QString &text);
     void showKey(const EditedQuestion &question);
 
-    QPlainTextEdit *questionText;
+    std::unique_ptr<Ui::QuestionEditor> ui;
     std::array<QLineEdit *, 5> propositions{};
     std::array<QCheckBox *, 5> rightBoxes{};
-    QRadioButton *ruleAll;
-    QRadioButton *ruleAny;
-    QPlainTextEdit *rightComment;
-    QPlainTextEdit *wrongComment;
-    QLineEdit *pictureName;
-    QPushButton *pictureButton;
-    QPushButton *removePicture;
-    QScrollArea *pictureArea;
-    QLabel *picturePreview;
     std::array<FieldGuard *, 12> guards{};
     std::array<QWidget *, 12> edits{};
     bool filling = false;

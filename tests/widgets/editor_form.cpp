@@ -1,3 +1,4 @@
+#include <QApplication>
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
@@ -327,6 +328,38 @@ private slots:
         child<QPlainTextEdit>(w, QStringLiteral("questionText"))->setPlainText(QStringLiteral("a\nb"));
         QCOMPARE(counter->text(), QStringLiteral("4/255"));
         QCOMPARE(w.document().question(0).text(Field::QuestionText), QStringLiteral("a\r\nb"));
+    }
+
+    void keysReachEveryFieldInTheFormsOrder()
+    {
+        FormEditeur w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        // Each caption's letter takes the keyboard to what it names.
+        const QList<std::pair<Qt::Key, QString>> captions = {{Qt::Key_L, QStringLiteral("questionList")},
+            {Qt::Key_Q, QStringLiteral("questionText")}, {Qt::Key_1, QStringLiteral("proposition1")},
+            {Qt::Key_2, QStringLiteral("proposition2")}, {Qt::Key_3, QStringLiteral("proposition3")},
+            {Qt::Key_4, QStringLiteral("proposition4")}, {Qt::Key_5, QStringLiteral("proposition5")},
+            {Qt::Key_C, QStringLiteral("ruleAll")}, {Qt::Key_M, QStringLiteral("rightComment")},
+            {Qt::Key_R, QStringLiteral("wrongComment")}, {Qt::Key_P, QStringLiteral("problemList")}};
+        for (const auto &[key, name] : captions) {
+            QTest::keyClick(&w, key, Qt::AltModifier);
+            QCOMPARE(QApplication::focusWidget()->objectName(), name);
+        }
+
+        // Tab goes down the form, each box after its proposition.
+        child<QWidget>(w, QStringLiteral("questionText"))->setFocus();
+        const QStringList down = {QStringLiteral("proposition1"), QStringLiteral("right1"), QStringLiteral("proposition2"),
+            QStringLiteral("right2"), QStringLiteral("proposition3"), QStringLiteral("right3"),
+            QStringLiteral("proposition4"), QStringLiteral("right4"), QStringLiteral("proposition5"),
+            QStringLiteral("right5"), QStringLiteral("ruleAll"), QStringLiteral("rightComment"),
+            QStringLiteral("wrongComment"), QStringLiteral("pictureName"), QStringLiteral("pictureButton")};
+        QStringList walked;
+        for (qsizetype i = 0; i < down.size(); ++i) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            walked << QApplication::focusWidget()->objectName();
+        }
+        QCOMPARE(walked, down);
     }
 
     void clickingAProblemSelectsItsQuestion()
