@@ -6,6 +6,7 @@
 
 #include "quiz/QuizFile.h"
 #include "quiz/RecordText.h"
+#include "tests/common/QuestionForChecks.h"
 #include "quiz/authoring/QuizCheck.h"
 
 using namespace qcm;
@@ -13,23 +14,6 @@ using namespace qcm::authoring;
 using Level = Finding::Level;
 
 namespace {
-
-QuestionRecord question(const QString &text, const QStringList &answers, const QString &key, const QString &rule,
-    const QString &picture = {})
-{
-    QuestionRecord r;
-    encodeField(r, Field::QuestionText, text);
-    for (int i = 0; i < answers.size(); ++i)
-        encodeField(r, answerField(i + 1), answers[i]);
-    encodeField(r, Field::AnswerKey, key);
-    encodeField(r, Field::ValidityRule, rule);
-    encodeField(r, Field::RightComment, QStringLiteral("Bravo"));
-    encodeField(r, Field::WrongComment, QStringLiteral("Non"));
-    encodeField(r, Field::PictureFile, picture);
-    return r;
-}
-
-const QStringList Three = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
 
 // The findings about one record, at one level, whose field is `field`.
 int count(const CheckReport &report, Level level, int record, const QString &field = {})

@@ -8,6 +8,7 @@
 #include "pictures/DecodeBudget.h"
 #include "pictures/PictureLimits.h"
 #include "pictures/PictureLoader.h"
+#include "tests/common/SmallBmp.h"
 
 namespace {
 
@@ -17,17 +18,6 @@ QByteArray readFile(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-QByteArray smallBmp()
-{
-    QImage image(4, 3, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
-    return bytes;
 }
 
 } // namespace

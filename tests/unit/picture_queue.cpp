@@ -8,6 +8,7 @@
 #include "pictures/PictureLimits.h"
 #include "pictures/PicturePath.h"
 #include "pictures/PictureQueue.h"
+#include "tests/common/SmallBmp.h"
 
 namespace {
 
@@ -16,17 +17,6 @@ bool writeFile(const QString &path, const QByteArray &data)
     QDir().mkpath(QFileInfo(path).absolutePath());
     QFile file(path);
     return file.open(QIODevice::WriteOnly) && file.write(data) == data.size();
-}
-
-QByteArray smallBmp()
-{
-    QImage image(4, 3, QImage::Format_RGB32);
-    image.fill(Qt::red);
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "BMP");
-    return bytes;
 }
 
 // The picture once its decode has ended, as the window would take it.

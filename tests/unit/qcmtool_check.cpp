@@ -7,29 +7,9 @@
 
 #include "quiz/QuizFile.h"
 #include "quiz/RecordText.h"
+#include "tests/common/QuestionForChecks.h"
 
 using namespace qcm;
-
-namespace {
-
-QuestionRecord question(const QString &text, const QStringList &answers, const QString &key, const QString &rule,
-    const QString &picture = {})
-{
-    QuestionRecord r;
-    encodeField(r, Field::QuestionText, text);
-    for (int i = 0; i < answers.size(); ++i)
-        encodeField(r, answerField(i + 1), answers[i]);
-    encodeField(r, Field::AnswerKey, key);
-    encodeField(r, Field::ValidityRule, rule);
-    encodeField(r, Field::RightComment, QStringLiteral("Bravo"));
-    encodeField(r, Field::WrongComment, QStringLiteral("Non"));
-    encodeField(r, Field::PictureFile, picture);
-    return r;
-}
-
-const QStringList Three = {QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")};
-
-} // namespace
 
 class QcmtoolCheckTest : public QObject
 {
