@@ -35,11 +35,8 @@ class QuizCheckTest : public QObject
     {
         const QString path = dir.filePath(name);
         QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
+        if (!writeQuizFile(path, records) || !file.open(QIODevice::Append) || file.write(extra) != extra.size())
             qFatal("cannot write");
-        for (const QuestionRecord &r : records)
-            file.write(reinterpret_cast<const char *>(r.bytes.data()), qint64(RecordSize));
-        file.write(extra);
         return path;
     }
     CheckReport check(const QString &path)

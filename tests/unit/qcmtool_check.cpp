@@ -19,11 +19,8 @@ class QcmtoolCheckTest : public QObject
     QString write(const QString &name, const std::vector<QuestionRecord> &records)
     {
         const QString path = dir.filePath(name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly))
+        if (!writeQuizFile(path, records))
             qFatal("cannot write");
-        for (const QuestionRecord &r : records)
-            file.write(reinterpret_cast<const char *>(r.bytes.data()), qint64(RecordSize));
         return path;
     }
 
