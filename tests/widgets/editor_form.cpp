@@ -181,7 +181,10 @@ private slots:
     {
         FormEditeur w;
         w.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        // The keys go to the active window: another test's window on the
+        // same screen could otherwise still have them.
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
         type(w, QStringLiteral("questionText"), QStringLiteral("Capitale ?"));
         type(w, QStringLiteral("proposition1"), QStringLiteral("Paris"));
         QTest::mouseClick(child<QCheckBox>(w, QStringLiteral("right1")), Qt::LeftButton, {}, QPoint(5, 5));
