@@ -19,13 +19,9 @@
 
 TFormQCM::TFormQCM(QWidget *parent) : TShapedForm(parent), ui(std::make_unique<Ui::FormQCM>())
 {
-    {
-        // Labels that size themselves to their text are fitted once the form
-        // is complete: it gives their texts last, and the first text measured
-        // waits for Qt's list of fonts, filled meanwhile on another core.
-        const TDRLabel::FittingDeferred deferred;
-        ui->setupUi(this);
-    }
+    ui->setupUi(this);
+    // The form gives the labels their texts last, after their sizes:
+    // those that size themselves to their text are fitted now.
     for (TDRLabel *label : findChildren<TDRLabel *>()) {
         if (label->autoSize())
             label->setCaption(label->caption());

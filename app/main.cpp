@@ -5,6 +5,7 @@
 #include "app/FirstShowing.h"
 #include "app/TavelorWindows.h"
 #include "platform/FontWarmUp.h"
+#include "platform/SpeedSwitches.h"
 #include "platform/WindowSystem.h"
 
 int main(int argc, char *argv[])
@@ -19,14 +20,21 @@ int main(int argc, char *argv[])
         platform::forgetPlatformChoice();
     setUpApplication(app);
     fontWarmUp.listFonts();
-    TavelorWindows windows([](TFormQCM &mainWindow) {
+
+    TFormQCM mainWindow;
+    // The pupil sees the main window drawn while the five others are made.
+    const bool mainWindowFirst = !platform::isTurnedOff("main-window-first");
+    if (mainWindowFirst)
         showAndWaitForFirstPaint(mainWindow);
-        setProgramIcon();
-    });
+    OtherWindows otherWindows(mainWindow);
+    if (!mainWindowFirst)
+        showAndWaitForFirstPaint(mainWindow);
+    setProgramIcon();
+
     // A quiz opened from the file manager is ready as soon as the window is.
     const QString quizFile = quizFileFromArguments(QApplication::arguments());
     if (!quizFile.isEmpty())
-        windows.FormQCM.OuvrirQCM(quizFile);
+        mainWindow.OuvrirQCM(quizFile);
     const int status = app.exec();
     fontWarmUp.finish();
     return status;

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Measures the player against yardsticks on this machine and prints a table.
+# Measures the player against yardsticks on this machine and prints a table,
+# then what each of its speed mechanisms brings (bench/mechanisms.sh).
 #   bash bench/run.sh [--quick]    (--quick: 10 s of idle instead of 60 s)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,4 +20,4 @@ bash scripts/build.sh "$BUILD" -DCMAKE_BUILD_TYPE=Release -DTAVELOR_BUILD_BENCH=
 export BUILD IDLE_SECONDS
 # A desktop session has a message bus; without one, Qt's accessibility
 # bridge would start one for the player on each run.
-scripts/with-xvfb.sh "-screen 0 1280x1024x24 -br" dbus-run-session -- bash bench/measure.sh
+scripts/with-xvfb.sh "-screen 0 1280x1024x24 -br" dbus-run-session -- bash -c 'bash bench/measure.sh && echo && bash bench/mechanisms.sh'

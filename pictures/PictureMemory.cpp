@@ -1,5 +1,7 @@
 #include "pictures/PictureMemory.h"
 
+#include "platform/SpeedSwitches.h"
+
 #include <QThreadPool>
 #include <QTimer>
 
@@ -49,7 +51,7 @@ void giveBack(void *info)
 QImage allocateOpaquePicture(int width, int height)
 {
     const qsizetype bytes = qsizetype(width) * height * 4;
-    if (width <= 0 || height <= 0 || bytes < RecycledFrom)
+    if (width <= 0 || height <= 0 || bytes < RecycledFrom || platform::isTurnedOff("spare-pixels"))
         return QImage(width, height, QImage::Format_RGB32);
     Pixels pixels = takeSpare();
     // A spare much larger than needed would hold memory for nothing.
@@ -71,7 +73,8 @@ QImage allocateOpaquePicture(int width, int height)
 void releaseAfterPainting(QPixmap &&picture, QObject *context)
 {
     constexpr qint64 LargeBytes = 4 << 20;
-    if (picture.isNull() || qint64(picture.width()) * picture.height() * 4 < LargeBytes)
+    if (picture.isNull() || qint64(picture.width()) * picture.height() * 4 < LargeBytes
+        || platform::isTurnedOff("release-after-painting"))
         return;
     // On the raster engines the image shares the pixmap's pixels; once the
     // pixmap is gone it holds the last reference.

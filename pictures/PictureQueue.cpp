@@ -4,6 +4,7 @@
 #include "pictures/PictureLoader.h"
 #include "pictures/PictureMemory.h"
 #include "pictures/PicturePath.h"
+#include "platform/SpeedSwitches.h"
 
 #include <QtConcurrent/QtConcurrentRun>
 
@@ -25,7 +26,7 @@ PictureQueue::PictureQueue(QObject *parent) : QObject(parent)
     // The current picture and the next one.
     m_decoders.setMaxThreadCount(2);
     m_prefetchDelay.setSingleShot(true);
-    m_prefetchDelay.setInterval(AfterPaintingMs);
+    m_prefetchDelay.setInterval(platform::isTurnedOff("prefetch-delay") ? 0 : AfterPaintingMs);
     connect(&m_prefetchDelay, &QTimer::timeout, this, &PictureQueue::startWaitingDecodes);
 }
 
@@ -58,7 +59,8 @@ void PictureQueue::startDecode(Entry &entry)
 {
     entry.decoding = true;
     // The task owns a share of its budget: it may outlive the entry that cancels it.
-    entry.watcher->setFuture(QtConcurrent::run(&m_decoders, [request = entry.request, budget = entry.budget] {
+    QThreadPool *pool = platform::isTurnedOff("own-decode-pool") ? QThreadPool::globalInstance() : &m_decoders;
+    entry.watcher->setFuture(QtConcurrent::run(pool, [request = entry.request, budget = entry.budget] {
         budget->startClock();
         return decodeQuestionPicture(request, *budget);
     }));
@@ -74,7 +76,7 @@ void PictureQueue::startWaitingDecodes()
 
 void PictureQueue::prefetch(const PictureRequest &request)
 {
-    if (find(request))
+    if (find(request) || platform::isTurnedOff("prefetch"))
         return;
     keep(request);
     m_prefetchDelay.start();

@@ -1,5 +1,7 @@
 #include "platform/FontWarmUp.h"
 
+#include "platform/SpeedSwitches.h"
+
 #include <QFontDatabase>
 #include <QStringList>
 
@@ -78,6 +80,8 @@ void FontWarmUp::finish()
 
 void FontWarmUp::start(void (*work)())
 {
+    if (isTurnedOff("font-warm-up"))
+        return;
     std::thread &thread = m_threads.emplace_back(work);
     keepOffThisCore(thread);
 }

@@ -241,7 +241,7 @@ void TDRLabel::mouseReleaseEvent(QMouseEvent *event)
 
 void TDRLabel::adjustToText()
 {
-    if (!m_autoSize || s_fittingDeferrals > 0)
+    if (!m_autoSize)
         return;
     const QSize extent = textExtent();
     if (extent != size())

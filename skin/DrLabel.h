@@ -36,18 +36,6 @@ public:
 
     explicit TDRLabel(QWidget *parent = nullptr);
 
-    // While one lives on this thread, labels that size themselves to their
-    // text are not fitted: a form gives a label its font, size and caption
-    // one by one, and fits its labels once it is complete (setCaption).
-    class FittingDeferred
-    {
-    public:
-        FittingDeferred() { ++s_fittingDeferrals; }
-        ~FittingDeferred() { --s_fittingDeferrals; }
-        FittingDeferred(const FittingDeferred &) = delete;
-        FittingDeferred &operator=(const FittingDeferred &) = delete;
-    };
-
     TColor hiColor() const { return m_hiColor; }
     void setHiColor(TColor c);
     TColor loColor() const { return m_loColor; }
@@ -108,8 +96,6 @@ private:
     void adjustToText();
     int textFlags() const;
     QSize textExtent() const;
-
-    static inline thread_local int s_fittingDeferrals = 0;
 
     QTimer m_blinkTimer;
     TColor m_hiColor = tcolor::clBlue;

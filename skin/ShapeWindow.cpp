@@ -7,6 +7,7 @@
 #include <QMouseEvent>
 #include <QWindow>
 
+#include "platform/SpeedSwitches.h"
 #include "platform/WindowSystem.h"
 #include "skin/Artwork.h"
 #include "skin/Image.h"
@@ -59,7 +60,8 @@ void TShapedForm::setVisible(bool visible)
     // sooner. The window system takes the pixel format as the window is
     // made, here; asked any earlier, at start-up, the server would answer
     // only once it has served the whole of the application's setting up.
-    if (visible && !testAttribute(Qt::WA_WState_Created) && platform::masksCutWindows()) {
+    if (visible && !testAttribute(Qt::WA_WState_Created) && platform::masksCutWindows()
+        && !platform::isTurnedOff("opaque-first-showing")) {
         setAttribute(Qt::WA_TranslucentBackground, false);
         setAttribute(Qt::WA_NoSystemBackground, false);
     }

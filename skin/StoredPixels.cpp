@@ -7,6 +7,7 @@
 
 #include <cstring>
 
+#include "platform/SpeedSwitches.h"
 #include "skin/Artwork.h"
 
 namespace {
@@ -104,7 +105,7 @@ QByteArray storedPixelsOf(const QImage &drawing, int ratio, std::optional<QRgb> 
 
 QImage readStoredPixels(const QString &drawingFile, std::optional<QRgb> key)
 {
-    if constexpr (Q_BYTE_ORDER != Q_LITTLE_ENDIAN)
+    if (Q_BYTE_ORDER != Q_LITTLE_ENDIAN || platform::isTurnedOff("stored-pixels"))
         return {}; // the PNG serves
     const QString file = pixelsFile(drawingFile);
     // Compiled into the program, the pixels are shown where they lie: no

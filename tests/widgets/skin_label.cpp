@@ -58,7 +58,6 @@ private slots:
     void blinkTimerRunsWhileHidden();
     void setterWithTheSameValueDoesNotRepaint();
     void autoSizeFitsTheTextWithoutRoomForTheShadow();
-    void fittingWaitsUntilTheFormIsComplete();
     void accelCharUnderlinesOrShowsTheAmpersand();
     void captionIsCutAt255Characters();
     void leftClickEmitsClicked();
@@ -323,22 +322,6 @@ void SkinLabelTest::autoSizeFitsTheTextWithoutRoomForTheShadow()
     bigger.setPixelSize(30);
     m_label->setFont(bigger);
     QCOMPARE(m_label->size(), QFontMetrics(bigger).size(Qt::TextShowMnemonic, QStringLiteral("0/0")));
-}
-
-void SkinLabelTest::fittingWaitsUntilTheFormIsComplete()
-{
-    const QSize designed = m_label->size();
-    {
-        const TDRLabel::FittingDeferred deferred;
-        m_label->setAutoSize(true);
-        m_label->setCaption(QStringLiteral("Résultat :"));
-        QFont bigger = m_label->font();
-        bigger.setPixelSize(30);
-        m_label->setFont(bigger);
-        QCOMPARE(m_label->size(), designed);
-    }
-    m_label->setCaption(m_label->caption());
-    QCOMPARE(m_label->size(), QFontMetrics(m_label->font()).size(Qt::TextShowMnemonic, QStringLiteral("Résultat :")));
 }
 
 void SkinLabelTest::accelCharUnderlinesOrShowsTheAmpersand()
