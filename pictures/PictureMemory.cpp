@@ -2,9 +2,6 @@
 
 #include "platform/SpeedSwitches.h"
 
-#include <QThreadPool>
-#include <QTimer>
-
 #include <cstdlib>
 #include <mutex>
 #include <utility>
@@ -68,23 +65,6 @@ QImage allocateOpaquePicture(int width, int height)
     auto *owner = new Pixels(pixels);
     return QImage(static_cast<uchar *>(pixels.data), width, height, qsizetype(width) * 4, QImage::Format_RGB32,
                   giveBack, owner);
-}
-
-void releaseAfterPainting(QPixmap &&picture, QObject *context)
-{
-    constexpr qint64 LargeBytes = 4 << 20;
-    if (picture.isNull() || qint64(picture.width()) * picture.height() * 4 < LargeBytes
-        || platform::isTurnedOff("release-after-painting"))
-        return;
-    // On the raster engines the image shares the pixmap's pixels; once the
-    // pixmap is gone it holds the last reference.
-    QImage pixels = picture.toImage();
-    picture = QPixmap();
-    QTimer::singleShot(AfterPaintingMs, context, [pixels = std::move(pixels)]() mutable {
-        // Not on Qt's global pool either, for the reason the decoders are not (PictureQueue.h).
-        static QThreadPool releaser;
-        releaser.start([pixels = std::move(pixels)] {});
-    });
 }
 
 void releaseSparePixels()

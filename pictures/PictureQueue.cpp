@@ -12,6 +12,14 @@
 
 namespace pictures {
 
+namespace {
+
+// Long enough for the window to paint the question just shown, which a
+// decode started at once would compete with.
+constexpr int AfterPaintingMs = 50;
+
+} // namespace
+
 DecodedPicture decodeQuestionPicture(const PictureRequest &request, DecodeBudget &budget)
 {
     DecodedPicture result;

@@ -1,18 +1,21 @@
 #include "platform/SpeedSwitches.h"
 
 #include <cstdlib>
-#include <string>
 
 namespace platform {
 
 bool isTurnedOff(std::string_view mechanism)
 {
     // Read once: some are asked before the application object exists.
-    static const std::string off = [] {
-        const char *list = std::getenv("TAVELOR_WITHOUT");
-        return list ? "," + std::string(list) + "," : std::string();
-    }();
-    return !mechanism.empty() && off.find("," + std::string(mechanism) + ",") != std::string::npos;
+    static const char *const list = std::getenv("TAVELOR_WITHOUT");
+    std::string_view rest = list ? list : "";
+    while (!mechanism.empty() && !rest.empty()) {
+        const std::size_t comma = rest.find(',');
+        if (rest.substr(0, comma) == mechanism)
+            return true;
+        rest = comma == std::string_view::npos ? std::string_view() : rest.substr(comma + 1);
+    }
+    return false;
 }
 
 } // namespace platform

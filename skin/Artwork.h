@@ -3,6 +3,9 @@
 #include <QImage>
 #include <QString>
 
+// The colour that marks the outside of every skin.
+inline constexpr QRgb SkinKeyColour = 0xFF00FF;
+
 // The program's own pictures are PNG files and are read as such: a reader left
 // to guess a format asks every image plug-in, loading each of them.
 QImage readPngFile(const QString &file);

@@ -3,9 +3,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <utility>
-
-#include "pictures/PictureMemory.h"
 #include "skin/Artwork.h"
 
 TImage::TImage(QWidget *parent) : QLabel(parent) {}
@@ -19,7 +16,7 @@ QPixmap TImage::picture() const
 
 void TImage::setPicture(const QPixmap &picture)
 {
-    pictures::releaseAfterPainting(std::exchange(m_picture, picture), this);
+    m_picture = picture;
     m_file.clear();
     m_key.reset();
     m_fileRead = true;
@@ -29,7 +26,7 @@ void TImage::setPicture(const QPixmap &picture)
 
 void TImage::setPictureFile(const QString &file)
 {
-    pictures::releaseAfterPainting(std::exchange(m_picture, QPixmap()), this);
+    m_picture = QPixmap();
     m_file = file;
     m_key.reset();
     m_fileRead = false;
@@ -39,7 +36,7 @@ void TImage::setPictureFile(const QString &file)
 
 void TImage::setSkinFile(const QString &file, QRgb key)
 {
-    pictures::releaseAfterPainting(std::exchange(m_picture, QPixmap()), this);
+    m_picture = QPixmap();
     m_file = file;
     m_key = key;
     m_fileRead = false;

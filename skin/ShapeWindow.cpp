@@ -57,7 +57,7 @@ TShapedForm::TShapedForm(QWidget *parent) : QWidget(parent, Qt::FramelessWindowH
 void TShapedForm::setVisible(bool visible)
 {
     // Where the X server cuts the window itself, an opaque window is drawn
-    // sooner. The window system takes the pixel format as the window is
+    // sooner (1 to 5 ms: docs/performance.md). The window system takes the pixel format as the window is
     // made, here; asked any earlier, at start-up, the server would answer
     // only once it has served the whole of the application's setting up.
     if (visible && !testAttribute(Qt::WA_WState_Created) && platform::masksCutWindows()

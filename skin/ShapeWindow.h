@@ -5,10 +5,9 @@
 #include <QRegion>
 #include <QWidget>
 
-class TImage;
+#include "skin/Artwork.h"
 
-// The colour that marks the outside of every skin.
-inline constexpr QRgb SkinKeyColour = 0xFF00FF;
+class TImage;
 
 // The outline of a skin: one rectangle per maximal horizontal run of pixels
 // whose colour differs from the key colour (0xRRGGBB, compared exactly on the

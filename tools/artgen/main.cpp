@@ -7,7 +7,6 @@
 #include "tools/artgen/Paint.h"
 #include "tools/artgen/Preview.h"
 #include "skin/ShapeWindow.h"
-#include "skin/StoredPixels.h"
 
 #include <QDataStream>
 #include <QDir>
@@ -70,24 +69,6 @@ bool saveOutline(const QDir &dir, const art::Picture &skin)
     return out.status() == QDataStream::Ok;
 }
 
-// The drawings painted at start-up also get their pixels stored, read back
-// from the PNG just written so that they are exactly what decoding it gives.
-bool savePixels(const QDir &dir, const QString &name, int scale)
-{
-    const bool skin = name.startsWith(QStringLiteral("skin_"));
-    const QString png = dir.filePath(fileName(name, scale));
-    QFile file(png.chopped(4) + QStringLiteral(".pixels"));
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    const std::optional<QRgb> key = skin ? std::optional<QRgb>(SkinKeyColour) : std::nullopt;
-    const QByteArray pixels = storedPixelsOf(QImage(png), scale, key);
-    return file.write(pixels) == pixels.size();
-}
-
-const QStringList PaintedAtStartUp = {QStringLiteral("skin_main.png"), QStringLiteral("question_mark.png"),
-                                      QStringLiteral("btn_quitter_idle.png"), QStringLiteral("btn_fichier_idle.png"),
-                                      QStringLiteral("btn_aide_idle.png")};
-
 bool saveFile(const QDir &dir, const QString &name, const QByteArray &bytes)
 {
     QFile file(dir.filePath(name));
@@ -137,8 +118,6 @@ int main(int argc, char *argv[])
                 ok = save(out, picture, scale) && ok;
             if (scale == 1 && picture.name.startsWith(QStringLiteral("skin_")))
                 ok = saveOutline(out, picture) && ok;
-            if (PaintedAtStartUp.contains(picture.name))
-                ok = savePixels(out, picture.name, scale) && ok;
         }
     }
     QFile svg(out.filePath(QStringLiteral("tavelor.svg")));
