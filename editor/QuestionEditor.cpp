@@ -142,11 +142,13 @@ void QuestionEditor::followChange(const EditedQuestion &question, Field field, c
 bool QuestionEditor::eventFilter(QObject *watched, QEvent *event)
 {
     // Undo and redo belong to the quiz, which knows every change, not to the
-    // field that has the keyboard.
+    // field that has the keyboard; so does Ctrl+Ins, which the menu shows as
+    // adding a question (a field would take it as Copy, as Ctrl+C still is).
     if (event->type() == QEvent::ShortcutOverride) {
         const auto *key = static_cast<QKeyEvent *>(event);
         if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)
-            || key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)) {
+            || key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y)
+            || key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Insert)) {
             event->ignore();
             return true;
         }

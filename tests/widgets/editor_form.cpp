@@ -481,6 +481,24 @@ private slots:
         QVERIFY(answer->text.contains(QStringLiteral("absent.gift")));
     }
 
+    // The menu's Ctrl+Ins adds a question even from a text field, which
+    // would take it as Copy.
+    void ctrlInsAddsAQuestionFromATextField()
+    {
+        FormEditeur w;
+        w.show();
+        w.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto *field = child<QLineEdit>(w, QStringLiteral("proposition1"));
+        field->setFocus();
+        QTest::keyClicks(field, QStringLiteral("Paris"));
+        field->selectAll();
+        QTest::keyClick(field, Qt::Key_Insert, Qt::ControlModifier);
+        QCOMPARE(w.document().count(), 2);
+        QCOMPARE(w.currentRow(), 1);
+        QCOMPARE(w.document().question(0).text(Field::Answer1), QStringLiteral("Paris"));
+    }
+
     void draggingAQuestionMovesItInOneStep()
     {
         FormEditeur w;
