@@ -22,6 +22,7 @@ struct OtherWindows
     TForm2 Form2;
 };
 
+// A base of its own, so that the main window is made before the others.
 struct MainWindow
 {
     TFormQCM FormQCM;

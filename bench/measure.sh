@@ -10,8 +10,7 @@ read -r p y < <(first_paint_ms "$PLAYER" "$YARDSTICK")
 row "start-up to first paint (ms, median of 15)" "$p" "$y" "$(awk -v a="$p" -v b="$y" 'BEGIN{printf "%.2f", a/b}')" "<= 1.5"
 
 p=$(peak_kib_after_start "$PLAYER"); y=$(peak_kib_after_start "$YARDSTICK")
-row "peak memory after start-up (MiB)" "$(awk -v a="$p" 'BEGIN{printf "%.1f", a/1024}')" \
-  "$(awk -v a="$y" 'BEGIN{printf "%.1f", a/1024}')" "+$(awk -v a="$p" -v b="$y" 'BEGIN{printf "%.1f", (a-b)/1024}')" "<= +20 MiB"
+row "peak memory after start-up (MiB)" "$(mib "$p")" "$(mib "$y")" "+$(mib $((p - y)))" "<= +20 MiB"
 
 p=$(idle_cpu_percent "$PLAYER"); y=$(idle_cpu_percent "$YARDSTICK")
 row "idle processor over ${IDLE_SECONDS} s (% of a core)" "$p" "$y" "-" "< 0.2 %"
@@ -27,8 +26,7 @@ if [ -x "$B/bench/bench_shape_window" ]; then
 fi
 
 p=$(player_peak_kib_showing fuzz/corpus/jpeg/flat-7000-progressive.jpg); y=$(player_peak_kib_showing "")
-row "peak memory showing a 7000x7000 JPEG (MiB)" "$(awk -v a="$p" 'BEGIN{printf "%.1f", a/1024}')" \
-  "$(awk -v a="$y" 'BEGIN{printf "%.1f", a/1024}')" "+$(awk -v a="$p" -v b="$y" 'BEGIN{printf "%.1f", (a-b)/1024}')" "<= 300 MB"
+row "peak memory showing a 7000x7000 JPEG (MiB)" "$(mib "$p")" "$(mib "$y")" "+$(mib $((p - y)))" "<= 300 MB"
 
 # What "Suivant" with a photograph pays on this machine for reading the new
 # picture's rows, written by the decoder a second before.
